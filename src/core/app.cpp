@@ -1,0 +1,131 @@
+#include "core/app.h"
+
+#include <cstring>
+
+#include "core/dialog.h"
+#include "core/language.h"
+#include "core/numeric.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "gfx/draw_layer.h"
+#include "level/level.h"
+#include "platform/files.h"
+#include "platform/keys.h"
+#include "platform/platform.h"
+
+AppState app;
+
+namespace {
+
+// Step 10: the configured mode if the platform offers it, else the first one.
+void chooseScreenMode() {
+    for (int i = 1; i <= app.screenModeWidths.count(); ++i) {
+        if (app.screenModeWidths[i] == settings.chosenWidth &&
+            app.screenModeHeights[i] == settings.chosenHeight)
+            return;
+    }
+    settings.chosenWidth = app.screenModeWidths[1];
+    settings.chosenHeight = app.screenModeHeights[1];
+    app.screenWidth = settings.chosenWidth;
+    app.screenHeight = settings.chosenHeight;
+}
+
+std::uint64_t seedFromTimer() {
+    const double now = platform().timer();
+    std::uint64_t bits;
+    std::memcpy(&bits, &now, sizeof bits);
+    return bits;
+}
+
+// Until the menus take over, the game shows its frame and waits for Esc or
+// the window's close request, at no more than 60 frames a second.
+[[noreturn]] void runUntilEsc() {
+    const double frameSeconds = 1.0 / 60.0;
+    double lastFrame = platform().timer();
+    for (;;) {
+        dlClear();
+        platform().swapBuffers();
+        const std::string key = platform().readKey();
+        if (key == KeyEsc || key == KeyClose) quit();
+        const double wait = lastFrame + frameSeconds - platform().timer();
+        platform().sleep(wait > 0 ? wait : 0);
+        lastFrame = platform().timer();
+    }
+}
+
+}  // namespace
+
+void listScreenModes() {
+    app.screenModeWidths.clear();
+    app.screenModeHeights.clear();
+    for (const DisplayMode& mode : platform().displayModes()) {
+        if (mode.width >= 640 && mode.height >= 480) {
+            app.screenModeWidths.append(mode.width);
+            app.screenModeHeights.append(mode.height);
+        }
+    }
+}
+
+void openWindow(int width, int height, int fullScreenFlag) {
+    platform().openWindow(width, height, fullScreenFlag != 0);
+    dlSetFixedState(width, height);
+}
+
+void initialise() {
+    listLanguageFiles();
+    if (language.languageFiles.empty()) showNoLanguageScreen();
+    chooseStartLanguage();
+    loadLanguage(settings.languageFile);
+    listScreenModes();
+    if (app.screenModeWidths.empty()) showNoDisplayModeScreen();
+    chooseScreenMode();
+    seedRandom(seedFromTimer());
+    openWindow(app.screenWidth, app.screenHeight, app.fullScreen);
+    platform().setWindowTitle(str(1));
+    dlEnableAlphaBlending();
+}
+
+void runGame(const std::string& programFolder) {
+    setProgramFolder(programFolder);
+    level = Level();
+    loadSettings();
+    app.loadingCaption = -1;
+    dialog.dialogId = -1;
+    level.zoom = 0.5;
+    app.startTime = platform().timer();
+    initialise();
+    app.loadingCaption = 0;
+    dialog.dialogId = 0;
+    runUntilEsc();
+}
+
+void quit() {
+    saveSettings();
+    exitProgram(0);
+}
+
+void showNoLanguageScreen() {
+    platform().showTextScreen(9, {{12, "Error: no language-files found!"},
+                                  {7, "Please redownload Zindrop 7:"},
+                                  {7, ""},
+                                  {7, "Surf to:"},
+                                  {7, ""},
+                                  {15, "the place where you got this game"},
+                                  {7, ""},
+                                  {7, "Press any key to quit."}});
+    exitProgram(0);
+}
+
+void showNoDisplayModeScreen() {
+    platform().showTextScreen(8, {{14, " Zindrop 7"},
+                                  {14, " ---------"},
+                                  {7, ""},
+                                  {15, " Zindrop 7 requires a resolution of at"},
+                                  {15, " least 640 x 480 and 32 bit color."},
+                                  {7, ""},
+                                  {12, " Your system doesn't seem to support"},
+                                  {12, " that. Sorry."},
+                                  {7, ""},
+                                  {7, " Press any key to quit."}});
+    exitProgram(0);
+}

@@ -1,0 +1,42 @@
+// The program's spine: start-up, the hand-over to the running game, the quit
+// sequence and the two start-up error screens. Owns the values of the start-up
+// phases and the display modes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/list.h"
+
+struct AppState {
+    double startTime = 0;              // timer just before initialisation; the logo phase counts from it
+    std::int32_t loadingCaption = 0;   // -1 while initialisation runs (the logo shows a caption)
+    List<std::int32_t> screenModeWidths;   // usable display modes 1..count, platform order
+    List<std::int32_t> screenModeHeights;
+    std::int32_t screenWidth = 0;      // window size in use
+    std::int32_t screenHeight = 0;
+    std::int32_t fullScreen = 0;       // full-screen flag in use (1 full screen)
+};
+
+extern AppState app;
+
+// The whole program: start-up, then the game until quit. The platform
+// backend must be installed; programFolder holds the game's files.
+[[noreturn]] void runGame(const std::string& programFolder);
+
+// Start-up steps from listing the languages to loading the background level.
+void initialise();
+
+// Fills the display-mode lists with the platform's modes of at least 640 x 480.
+void listScreenModes();
+
+// Opens the window and sets the fixed drawing state.
+void openWindow(int width, int height, int fullScreenFlag);
+
+// Saves the settings, closes audio and graphics, and ends with status 0.
+[[noreturn]] void quit();
+
+// The start-up error screens: no language file (A), no usable mode (B).
+// Each waits for a key and ends the program with status 0.
+[[noreturn]] void showNoLanguageScreen();
+[[noreturn]] void showNoDisplayModeScreen();

@@ -1,0 +1,57 @@
+// Little-endian binary reading and writing for every file format of the game.
+//
+// ByteReader trusts nothing: each read checks the bytes left, and the first
+// failed read makes the reader fail for good (later reads return zeros), so a
+// loader can read field after field and ask ok() once. Strings are a 32-bit
+// byte count followed by the bytes; a count that is negative, above the
+// caller's cap or beyond the data fails the reader before anything is taken.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ByteReader {
+public:
+    ByteReader(const std::uint8_t* bytes, std::size_t length) : data(bytes), size(length) {}
+    explicit ByteReader(const std::vector<std::uint8_t>& bytes)
+        : data(bytes.data()), size(bytes.size()) {}
+
+    std::int32_t i32();
+    std::uint32_t u32();
+    float f32();
+    double f64();
+    std::string text(std::size_t length);          // exactly `length` raw bytes
+    std::string lengthPrefixed(std::size_t cap);   // i32 count, then the bytes
+
+    // Marks the reader failed (for a value the caller found out of range).
+    void fail() { failed = true; }
+
+    bool ok() const { return !failed; }
+    std::size_t remaining() const { return failed ? 0 : size - position; }
+    std::size_t offset() const { return position; }
+
+private:
+    bool take(std::size_t count, const std::uint8_t*& start);
+
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t position = 0;
+    bool failed = false;
+};
+
+class ByteWriter {
+public:
+    void i32(std::int32_t value);
+    void u32(std::uint32_t value);
+    void f32(float value);
+    void f64(double value);
+    void text(const std::string& bytes);            // raw bytes, no count
+    void lengthPrefixed(const std::string& bytes);  // i32 count, then the bytes
+
+    const std::vector<std::uint8_t>& bytes() const { return buffer; }
+
+private:
+    std::vector<std::uint8_t> buffer;
+};

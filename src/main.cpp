@@ -1,0 +1,9 @@
+// Zindrop 7: the program is the game library driven by the SDL platform.
+#include "core/app.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+
+int main(int argc, char** argv) {
+    setPlatform(&sdlPlatform());
+    runGame(executableFolder(argc > 0 ? argv[0] : nullptr));
+}

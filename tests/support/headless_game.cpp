@@ -1,0 +1,33 @@
+#include "support/headless_game.h"
+
+#include "core/app.h"
+#include "core/dialog.h"
+#include "core/language.h"
+#include "core/paths.h"
+#include "core/settings.h"
+#include "gfx/draw_layer.h"
+#include "gfx/textures.h"
+#include "level/level.h"
+
+void resetGameState() {
+    app = AppState();
+    dialog = DialogState();
+    language = LanguageState();
+    paths = PathState();
+    settings = Settings();
+    level = Level();
+    textures = TextureState();
+    drawLayer = DrawLayerState();
+}
+
+void HeadlessGameTest::SetUp() {
+    resetGameState();
+    drawLayer.recording = true;
+    setPlatform(&headless);
+    setProgramFolder(folder.path());
+}
+
+void HeadlessGameTest::TearDown() {
+    setPlatform(nullptr);
+    resetGameState();
+}
