@@ -105,3 +105,19 @@ TEST(TextScreen, TerminalLinesCarryPaletteColours) {
     const std::string out = textScreenForTerminal(3, {{12, "red"}, {15, "white"}});
     EXPECT_EQ(out, "\n\n\x1b[91mred\x1b[0m\n\x1b[97mwhite\x1b[0m\n");
 }
+
+TEST(TextScreen, GridStartsAtTheRowInThePaletteColour) {
+    const auto pixels = renderTextScreen(9, {{12, "E"}, {7, ""}, {15, "  |"}});
+    auto lit = [&](int column, int row, std::uint32_t rgb) {
+        for (int y = 0; y < TextCell; ++y)
+            for (int x = 0; x < TextCell; ++x)
+                if (pixels[static_cast<std::size_t>((row * TextCell + y) * 320 + column * TextCell + x)] == rgb)
+                    return true;
+        return false;
+    };
+    EXPECT_EQ(pixels.size(), 320u * 200u);
+    EXPECT_TRUE(lit(0, 8, 0xFF5555));    // "E" on row 9 in light red
+    EXPECT_FALSE(lit(0, 7, 0xFF5555));
+    EXPECT_TRUE(lit(2, 10, 0xFFFFFF));   // "|" two columns in, row 11, bright white
+    EXPECT_FALSE(lit(0, 10, 0xFFFFFF));  // spaces draw nothing
+}
