@@ -7,6 +7,7 @@
 // texture table. encodeLevelFile is the inverse and always writes version 7.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,10 +42,19 @@ struct LevelFileData {
     double jumpHeight = 0;
     double timeLimit = 600;
     std::string levelName;
+    std::size_t trailingBytes = 0;  // bytes after the last field; the loader ignores them
 };
 
+// Caps that make a damaged file fail before anything large is allocated: no
+// name or title is longer, and no list holds more objects.
+constexpr std::size_t MaxLevelStringLength = 4096;
+constexpr std::int32_t MaxLevelListCount = 1 << 20;
+
 // Parses a file of any version; false (with `data` unspecified) when the
-// header matches no version or the bytes are not a complete, sane level.
+// header matches no version or the bytes are not a complete, sane level: one
+// that ends early, or holds a negative or oversized count. Bytes after the
+// last field are accepted and counted in trailingBytes. Fields an older
+// version lacks get the defaults above; a version 0 file's vx becomes 0.
 bool decodeLevelFile(const Bytes& bytes, LevelFileData& data);
 
 // The version-7 bytes of `data`.

@@ -124,18 +124,24 @@ bool readTextFile(const std::string& path, std::string& contents) {
     return true;
 }
 
-bool writeFileSafely(const std::string& path, const Bytes& contents,
-                     const std::string& temporaryName) {
+WriteFailure writeFileSafelyReporting(const std::string& path, const Bytes& contents,
+                                      const std::string& temporaryName) {
     const std::string temporary =
         temporaryName.empty() ? path + ".tmp" : folderOfPath(path) + temporaryName;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) return WriteFailure::Create;
     bool ok = writeAll(fd, contents.data(), contents.size());
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temporary.c_str());
-    return ok;
+    WriteFailure failure = ok ? WriteFailure::None : WriteFailure::InputOutput;
+    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) failure = WriteFailure::Replace;
+    if (failure != WriteFailure::None) ::unlink(temporary.c_str());
+    return failure;
+}
+
+bool writeFileSafely(const std::string& path, const Bytes& contents,
+                     const std::string& temporaryName) {
+    return writeFileSafelyReporting(path, contents, temporaryName) == WriteFailure::None;
 }
 
 bool writeFileSafely(const std::string& path, const std::string& contents,

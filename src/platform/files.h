@@ -41,6 +41,13 @@ bool writeFileSafely(const std::string& path, const Bytes& contents,
 bool writeFileSafely(const std::string& path, const std::string& contents,
                      const std::string& temporaryName = "");
 
+// Why a safe write failed: the scratch file could not be created, writing or
+// flushing its bytes failed (an input/output error), or it could not take the
+// target's name. The old file is untouched in every case.
+enum class WriteFailure { None, Create, InputOutput, Replace };
+WriteFailure writeFileSafelyReporting(const std::string& path, const Bytes& contents,
+                                      const std::string& temporaryName = "");
+
 bool deleteFile(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to);
 bool renameFile(const std::string& from, const std::string& to);

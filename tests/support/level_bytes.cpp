@@ -1,0 +1,73 @@
+#include "support/level_bytes.h"
+
+#include <string>
+#include <vector>
+
+#include "core/bytes.h"
+
+namespace {
+
+struct Stored {
+    std::string pack;
+    std::string name;
+    double vx, vy, x, y;
+};
+
+void putObject(ByteWriter& out, int version, const Stored& o) {
+    out.lengthPrefixed(o.pack);
+    out.lengthPrefixed(o.name);
+    if (version >= 3) {
+        out.f64(o.vx);
+        out.f64(o.vy);
+        out.f64(o.x);
+        out.f64(o.y);
+        return;
+    }
+    out.i32(version == 0 ? 99 : static_cast<std::int32_t>(o.vx));
+    out.i32(static_cast<std::int32_t>(o.vy));
+    out.i32(static_cast<std::int32_t>(o.x));
+    out.i32(static_cast<std::int32_t>(o.y));
+    if (version == 0) out.i32(77);
+}
+
+void putList(ByteWriter& out, int version, const std::vector<Stored>& list) {
+    out.i32(static_cast<std::int32_t>(list.size()));
+    for (const Stored& o : list) putObject(out, version, o);
+}
+
+}  // namespace
+
+Bytes sampleLevelBytes(int version) {
+    ByteWriter out;
+    out.text(std::string("ZDLVL") + '\0' + static_cast<char>(version));
+    putObject(out, version, {"txtpckstone", "sky", 0, 0, 0, 0});
+    const std::vector<Stored> none;
+    putList(out, version, {{"txtpckstone", "", 0, 0, 0, 0}, {"txtpckstone", "", 0, 0, 128, 256}});
+    putList(out, version, none);
+    putList(out, version, {{"txtpckstone", "", 2, 0, 256, 0}});
+    putList(out, version, none);
+    putList(out, version, {{"txtpckstone", "", -3, 5, 0, 128}});
+    putList(out, version, none);
+    putList(out, version, none);
+    putList(out, version, none);
+    putObject(out, version, {"txtpckstone", "", 1, 2, 384, 512});
+    putObject(out, version, {"txtpckstone", "soft", 0, 0, 400, 528});
+    putList(out, version, none);
+    putList(out, version, {{"txtpckother", "odd", 0, 0, 640, 640}});
+    out.lengthPrefixed("Tune.ogg");
+    if (version >= 4)
+        out.f64(SampleZoom);
+    else if (version >= 2)
+        out.f32(static_cast<float>(SampleZoom));
+    if (version >= 5) {
+        out.f64(1.5);
+        out.f64(2.5);
+        out.i32(3);
+        out.f64(-1);
+        out.i32(2);
+        out.f64(7.25);
+    }
+    if (version >= 6) out.f64(90);
+    if (version >= 7) out.lengthPrefixed("First steps");
+    return out.bytes();
+}

@@ -1,0 +1,16 @@
+// Test support: a small level written field by field as each file version
+// lays it out, independently of the game's own encoder.
+#pragma once
+
+#include "platform/files.h"
+
+constexpr double SampleZoom = 0.7;  // not exact in single precision, on purpose
+
+// The sample level in `version` (0..7): background "txtpckstone"/"sky"; two
+// ground tiles at (0, 0) and (128, 256); an arrow with vx 2; a platform with
+// velocity (-3, 5); one spare object of "txtpckother"/"odd"; the ball at
+// (384, 512) with velocity (1, 2); shadow "txtpckstone"/"soft"; music
+// "Tune.ogg"; zoom SampleZoom; ball state 1.5, 2.5, 3, -1, 2, 7.25; time
+// limit 90; title "First steps". Version 0 entries carry a vx of 99 and an
+// extra field of 77 that the reader must skip.
+Bytes sampleLevelBytes(int version);
