@@ -8,6 +8,7 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
+#include "gfx/textures.h"
 #include "level/level.h"
 #include "platform/files.h"
 #include "platform/keys.h"
@@ -83,6 +84,8 @@ void initialise() {
     openWindow(app.screenWidth, app.screenHeight, app.fullScreen);
     platform().setWindowTitle(str(1));
     dlEnableAlphaBlending();
+    loadTextures();
+    textures.packList[0] = str(2);
 }
 
 void runGame(const std::string& programFolder) {
@@ -101,6 +104,7 @@ void runGame(const std::string& programFolder) {
 
 void quit() {
     saveSettings();
+    deleteFrameTextures();
     exitProgram(0);
 }
 

@@ -12,6 +12,16 @@ bool ByteReader::take(std::size_t count, const std::uint8_t*& start) {
     return true;
 }
 
+std::uint8_t ByteReader::u8() {
+    const std::uint8_t* p = nullptr;
+    return take(1, p) ? p[0] : 0;
+}
+
+const std::uint8_t* ByteReader::view(std::size_t length) {
+    const std::uint8_t* p = nullptr;
+    return take(length, p) ? p : nullptr;
+}
+
 std::uint32_t ByteReader::u32() {
     const std::uint8_t* p = nullptr;
     if (!take(4, p)) return 0;

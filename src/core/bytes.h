@@ -18,12 +18,16 @@ public:
     explicit ByteReader(const std::vector<std::uint8_t>& bytes)
         : data(bytes.data()), size(bytes.size()) {}
 
+    std::uint8_t u8();
     std::int32_t i32();
     std::uint32_t u32();
     float f32();
     double f64();
     std::string text(std::size_t length);          // exactly `length` raw bytes
     std::string lengthPrefixed(std::size_t cap);   // i32 count, then the bytes
+    // The next `length` bytes in place (valid while the data lives), or
+    // nullptr when fewer are left.
+    const std::uint8_t* view(std::size_t length);
 
     // Marks the reader failed (for a value the caller found out of range).
     void fail() { failed = true; }

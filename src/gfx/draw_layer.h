@@ -11,6 +11,38 @@ enum class DrawOp {
     FixedState,  // a: width, height of the orthographic 2D set-up
     BlendAlpha,  // blending with source alpha, one minus source alpha
     Clear,       // colour and depth buffers
+    CreateTexture,  // a: width, height, components, mipmaps (1/0), min filter, mag filter, wrap S, wrap T
+    DeleteTexture,  // a: texture name
+};
+
+// Pixel formats, filters and wrap modes, holding the graphics library's own
+// values so that a recorded call shows what OpenGL would be given.
+enum PixelFormat : std::int32_t { PixelFormatRgb = 0x1907, PixelFormatRgba = 0x1908 };
+enum TextureFilter : std::int32_t {
+    FilterNearest = 0x2600,
+    FilterLinear = 0x2601,
+    FilterNearestMipmapNearest = 0x2700,
+    FilterLinearMipmapLinear = 0x2703,
+};
+enum TextureWrap : std::int32_t {
+    WrapClamp = 0x2900,
+    WrapRepeat = 0x2901,  // also OpenGL's default
+    WrapClampToEdge = 0x812F,
+};
+
+// Everything one texture upload needs. Pixel rows are tightly packed, the
+// bottom row of the picture first.
+struct TextureUpload {
+    int width;
+    int height;
+    int bitsPerPixel;            // 24 or 32
+    PixelFormat format;          // RGB for 24, RGBA for 32
+    const std::uint8_t* pixels;  // width * height * bitsPerPixel / 8 bytes
+    bool mipmaps;                // build the full mipmap chain
+    TextureFilter minFilter;
+    TextureFilter magFilter;
+    TextureWrap wrapS;
+    TextureWrap wrapT;
 };
 
 struct DrawCall {
@@ -21,6 +53,7 @@ struct DrawCall {
 struct DrawLayerState {
     bool recording = false;       // record calls instead of drawing
     std::vector<DrawCall> calls;  // what was recorded
+    std::uint32_t lastTextureName = 0;  // names handed out while recording: 1, 2, 3, ...
 };
 
 extern DrawLayerState drawLayer;
@@ -35,3 +68,10 @@ void dlEnableAlphaBlending();
 
 // Clears colour and depth.
 void dlClear();
+
+// Creates one 2D texture from the pixels with the given filters and wrap
+// modes and returns its name (left bound as the current texture).
+std::uint32_t dlCreateTexture(const TextureUpload& upload);
+
+// Deletes one texture by name.
+void dlDeleteTexture(std::uint32_t name);
