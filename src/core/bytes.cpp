@@ -29,6 +29,13 @@ std::uint32_t ByteReader::u32() {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
+std::uint32_t ByteReader::u32BigEndian() {
+    const std::uint8_t* p = nullptr;
+    if (!take(4, p)) return 0;
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
+}
+
 std::int32_t ByteReader::i32() { return static_cast<std::int32_t>(u32()); }
 
 float ByteReader::f32() {

@@ -1,4 +1,5 @@
-// Little-endian binary reading and writing for every file format of the game.
+// Binary reading and writing for every file format of the game: little-endian
+// (big-endian only where a foreign format such as PNG demands it).
 //
 // ByteReader trusts nothing: each read checks the bytes left, and the first
 // failed read makes the reader fail for good (later reads return zeros), so a
@@ -25,6 +26,7 @@ public:
     double f64();
     std::string text(std::size_t length);          // exactly `length` raw bytes
     std::string lengthPrefixed(std::size_t cap);   // i32 count, then the bytes
+    std::uint32_t u32BigEndian();
     // The next `length` bytes in place (valid while the data lives), or
     // nullptr when fewer are left.
     const std::uint8_t* view(std::size_t length);

@@ -6,6 +6,7 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
+#include "gfx/png.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 
@@ -18,6 +19,7 @@ void resetGameState() {
     level = Level();
     textures = TextureState();
     drawLayer = DrawLayerState();
+    pngDecoder = PngState();
 }
 
 void HeadlessGameTest::SetUp() {

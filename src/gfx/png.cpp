@@ -1,0 +1,608 @@
+#include "gfx/png.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "core/bytes.h"
+
+PngState pngDecoder;
+
+// ---------------------------------------------------------------------------
+// CRC-32, eight bytes at a time: table[0] is the standard byte table and
+// table[k] advances a byte through k further zero bytes, so one step folds
+// eight bytes with eight look-ups (the same value as the byte-wise loop).
+
+namespace {
+
+struct CrcTables {
+    std::uint32_t table[8][256];
+};
+
+constexpr CrcTables makeCrcTables() {
+    CrcTables tables{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int bit = 0; bit < 8; ++bit) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        tables.table[0][n] = c;
+    }
+    for (int k = 1; k < 8; ++k)
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            const std::uint32_t previous = tables.table[k - 1][n];
+            tables.table[k][n] = (previous >> 8) ^ tables.table[0][previous & 0xFF];
+        }
+    return tables;
+}
+
+constexpr CrcTables crcTables = makeCrcTables();
+
+std::uint32_t littleEndian32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+std::uint32_t crc32(std::uint32_t running, const std::uint8_t* bytes, std::size_t count) {
+    const auto& t = crcTables.table;
+    std::uint32_t crc = ~running;
+    for (; count >= 8; count -= 8, bytes += 8) {
+        const std::uint32_t low = crc ^ littleEndian32(bytes);
+        const std::uint32_t high = littleEndian32(bytes + 4);
+        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^
+              t[4][low >> 24] ^ t[3][high & 0xFF] ^ t[2][(high >> 8) & 0xFF] ^
+              t[1][(high >> 16) & 0xFF] ^ t[0][high >> 24];
+    }
+    for (; count > 0; --count, ++bytes) crc = t[0][(crc ^ *bytes) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Chunks
+
+std::uint32_t bigEndian32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
+}
+
+std::int32_t bigEndian16(const std::uint8_t* p) { return p[0] << 8 | p[1]; }
+
+constexpr std::uint8_t pngSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+
+constexpr std::uint32_t chunkType(const char (&name)[5]) {
+    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(name[0])) << 24 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(name[1])) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(name[2])) << 8 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(name[3]));
+}
+
+constexpr std::uint32_t typeIHDR = chunkType("IHDR");
+constexpr std::uint32_t typePLTE = chunkType("PLTE");
+constexpr std::uint32_t typeTRNS = chunkType("tRNS");
+constexpr std::uint32_t typeIDAT = chunkType("IDAT");
+constexpr std::uint32_t typeIEND = chunkType("IEND");
+
+// PNG's own limit on a chunk length.
+constexpr std::uint32_t maxChunkLength = 0x7FFFFFFF;
+
+// A chunk as it lies in the file: its data is not copied.
+struct Chunk {
+    std::uint32_t type = 0;
+    const std::uint8_t* data = nullptr;
+    std::size_t length = 0;
+};
+
+int readChunk(ByteReader& file, Chunk& chunk) {
+    const std::uint32_t length = file.u32BigEndian();
+    if (!file.ok()) return PngChunkCutShort;
+    if (length > maxChunkLength) return PngNoMemory;
+    const std::uint8_t* typeBytes = file.view(4);
+    const std::uint8_t* data = file.view(length);
+    const std::uint32_t storedCrc = file.u32BigEndian();
+    if (!file.ok()) return PngChunkCutShort;
+    // The CRC covers the type and the data, which lie side by side.
+    if (crc32(0, typeBytes, std::size_t{length} + 4) != storedCrc) return PngBadCrc;
+    chunk.type = bigEndian32(typeBytes);
+    chunk.data = data;
+    chunk.length = length;
+    return PngOk;
+}
+
+bool signatureMatches(ByteReader& file) {
+    for (std::uint8_t expected : pngSignature)
+        if (file.u8() != expected || !file.ok()) return false;
+    return true;
+}
+
+// The chunks after IHDR that decoding needs.
+struct ChunkScan {
+    int count = 0;                 // chunks after IHDR
+    std::uint32_t lastType = 0;    // type of the last of them
+    const Chunk* palette = nullptr;       // first PLTE
+    const Chunk* transparency = nullptr;  // first tRNS
+    std::vector<Chunk> chunks;     // PLTE, tRNS and IDAT chunks in file order
+    std::size_t dataLength = 0;    // sum of the IDAT lengths
+};
+
+int scanChunks(ByteReader& file, ChunkScan& scan) {
+    while (file.remaining() > 0) {
+        Chunk chunk;
+        const int error = readChunk(file, chunk);
+        if (error != PngOk) return error;
+        ++scan.count;
+        scan.lastType = chunk.type;
+        if (chunk.type == typeIDAT) scan.dataLength += chunk.length;
+        if (chunk.type == typeIDAT || chunk.type == typePLTE || chunk.type == typeTRNS)
+            scan.chunks.push_back(chunk);
+    }
+    if (scan.count < 2) return PngTooFewChunks;
+    if (scan.lastType != typeIEND) return PngNoIend;
+    for (const Chunk& chunk : scan.chunks) {
+        if (chunk.type == typePLTE && scan.palette == nullptr) scan.palette = &chunk;
+        if (chunk.type == typeTRNS && scan.transparency == nullptr) scan.transparency = &chunk;
+    }
+    return PngOk;
+}
+
+// ---------------------------------------------------------------------------
+// The image as IHDR, PLTE and tRNS describe it
+
+// A key no sample can equal: every image without a tRNS key uses it, so the
+// keyed and the unkeyed conversions are the same code.
+constexpr std::int32_t noKey = 0x10000;
+
+struct PngImage {
+    std::uint32_t width = 0;          // pixels
+    std::uint32_t height = 0;         // pixels
+    int bitDepth = 0;                 // bits per sample
+    int colourType = 0;               // 0, 2, 3, 4 or 6
+    int interlace = 0;                // 0 none, 1 Adam7
+    int channels = 1;                 // samples per pixel
+    std::size_t pixelStride = 1;      // bytes per pixel as the filters see them (at least 1)
+    std::uint8_t colours[256][4] = {};  // RGBA of each palette index, or of each grey value below 16 bits
+    std::int32_t keys[3] = {noKey, noKey, noKey};  // tRNS key: grey in keys[0], or R, G, B
+};
+
+// Samples per pixel of a colour type, 0 for an unknown type.
+int channelsOf(int colourType) {
+    switch (colourType) {
+    case 0: return 1;
+    case 2: return 3;
+    case 3: return 1;
+    case 4: return 2;
+    case 6: return 4;
+    default: return 0;
+    }
+}
+
+bool depthAllowed(int colourType, int depth) {
+    const bool upTo8 = depth == 1 || depth == 2 || depth == 4 || depth == 8;
+    switch (colourType) {
+    case 0: return upTo8 || depth == 16;
+    case 3: return upTo8;
+    default: return depth == 8 || depth == 16;
+    }
+}
+
+int readHeader(const Chunk& chunk, PngImage& image) {
+    if (chunk.type != typeIHDR) return PngFirstNotIhdr;
+    if (chunk.length != 13) return PngBadIhdrLength;
+    const std::uint8_t* p = chunk.data;
+    image.width = bigEndian32(p);
+    image.height = bigEndian32(p + 4);
+    image.bitDepth = p[8];
+    image.colourType = p[9];
+    image.interlace = p[12];
+    image.channels = channelsOf(image.colourType);
+    if (image.width == 0 || image.height == 0) return PngZeroSize;
+    if (image.channels != 0 && !depthAllowed(image.colourType, image.bitDepth)) return PngBadBitDepth;
+    if (image.channels == 0) return PngBadColourType;
+    if (p[10] != 0) return PngBadCompression;
+    if (p[11] != 0) return PngBadFilterMethod;
+    if (image.interlace > 1) return PngBadInterlace;
+    if (image.width > pngMaxWidth || image.height > pngMaxHeight) return PngTooLarge;
+    if (std::uint64_t{image.width} * image.height > pngMaxPixels) return PngTooManyPixels;
+    image.pixelStride = static_cast<std::size_t>(std::max(image.bitDepth / 8, 1) * image.channels);
+    return PngOk;
+}
+
+void setColour(PngImage& image, int index, int red, int green, int blue, int alpha) {
+    image.colours[index][0] = static_cast<std::uint8_t>(red);
+    image.colours[index][1] = static_cast<std::uint8_t>(green);
+    image.colours[index][2] = static_cast<std::uint8_t>(blue);
+    image.colours[index][3] = static_cast<std::uint8_t>(alpha);
+}
+
+// Palette entries beyond PLTE stay black; alpha beyond tRNS stays 255.
+int readPalette(const ChunkScan& scan, PngImage& image) {
+    if (image.colourType != 3) return PngOk;
+    if (scan.palette == nullptr) return PngNoPalette;
+    for (int i = 0; i < 256; ++i) setColour(image, i, 0, 0, 0, 255);
+    const std::size_t entries = std::min<std::size_t>(scan.palette->length / 3, 256);
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::uint8_t* rgb = scan.palette->data + 3 * i;
+        setColour(image, static_cast<int>(i), rgb[0], rgb[1], rgb[2], 255);
+    }
+    return PngOk;
+}
+
+int readTransparency(const ChunkScan& scan, PngImage& image) {
+    const Chunk* chunk = scan.transparency;
+    if (chunk == nullptr) return PngOk;
+    switch (image.colourType) {
+    case 3:
+        for (std::size_t i = 0; i < std::min<std::size_t>(chunk->length, 256); ++i)
+            image.colours[i][3] = chunk->data[i];
+        return PngOk;
+    case 0:
+        if (chunk->length != 2) return PngBadTrnsLength;
+        image.keys[0] = bigEndian16(chunk->data);
+        return PngOk;
+    case 2:
+        if (chunk->length != 6) return PngBadTrnsLength;
+        for (int c = 0; c < 3; ++c) image.keys[c] = bigEndian16(chunk->data + 2 * c);
+        return PngOk;
+    default:
+        return PngTrnsWithAlpha;
+    }
+}
+
+// Grey below 16 bits converts through the colour table like a palette: value
+// v scaled to 8 bits (times 255, 85, 17 or 1), alpha 0 where v is the key.
+void makeGreyRamp(PngImage& image) {
+    if (image.colourType != 0 || image.bitDepth == 16) return;
+    const int levels = 1 << image.bitDepth;
+    const int scale = 255 / (levels - 1);
+    for (int v = 0; v < levels; ++v) {
+        const int grey = v * scale;
+        setColour(image, v, grey, grey, grey, v == image.keys[0] ? 0 : 255);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Sizes and passes
+
+struct Pass {
+    std::size_t firstColumn, firstRow, columnStep, rowStep;
+};
+
+constexpr Pass wholeImage[1] = {{0, 0, 1, 1}};
+constexpr Pass adam7[7] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                           {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+
+struct Passes {
+    const Pass* first;
+    int count;
+};
+
+Passes passesOf(const PngImage& image) {
+    return image.interlace == 1 ? Passes{adam7, 7} : Passes{wholeImage, 1};
+}
+
+// How many of `total` positions a pass starting at `first` with `step` holds.
+std::size_t passCount(std::size_t total, std::size_t first, std::size_t step) {
+    return total > first ? (total - first + step - 1) / step : 0;
+}
+
+// Bytes of a row of `columns` pixels, without its filter byte.
+std::size_t rowBytes(const PngImage& image, std::size_t columns) {
+    return (columns * static_cast<std::size_t>(image.bitDepth * image.channels) + 7) / 8;
+}
+
+std::size_t expectedDataSize(const PngImage& image) {
+    std::size_t total = 0;
+    const Passes passes = passesOf(image);
+    for (int p = 0; p < passes.count; ++p) {
+        const Pass& pass = passes.first[p];
+        const std::size_t columns = passCount(image.width, pass.firstColumn, pass.columnStep);
+        const std::size_t rows = passCount(image.height, pass.firstRow, pass.rowStep);
+        if (columns > 0) total += rows * (rowBytes(image, columns) + 1);
+    }
+    return total;
+}
+
+// ---------------------------------------------------------------------------
+// Inflating
+
+// The IDAT data as one run of bytes: the chunk itself when there is one,
+// else a copy of all of them in file order in `joined`.
+const std::uint8_t* joinData(const ChunkScan& scan, std::vector<std::uint8_t>& joined) {
+    for (const Chunk& chunk : scan.chunks)
+        if (chunk.type == typeIDAT && chunk.length == scan.dataLength) return chunk.data;
+    joined.reserve(scan.dataLength);
+    for (const Chunk& chunk : scan.chunks)
+        if (chunk.type == typeIDAT) joined.insert(joined.end(), chunk.data, chunk.data + chunk.length);
+    return joined.data();
+}
+
+// Inflates into a buffer a fifth larger than needed, so that too much data
+// is told apart (wrong size) from a broken stream.
+int inflateData(const std::uint8_t* compressed, std::size_t length, std::size_t expected,
+                std::unique_ptr<std::uint8_t[]>& inflated) {
+    const std::size_t capacity = (expected * 12 + 125) / 10;  // round(expected * 1.2 + 12)
+    inflated.reset(new (std::nothrow) std::uint8_t[capacity]);
+    if (!inflated) return PngNoMemory;
+    uLongf got = capacity;
+    if (uncompress(inflated.get(), &got, compressed, static_cast<uLong>(length)) != Z_OK)
+        return PngInflateFailed;
+    return got == expected ? PngOk : PngWrongDataSize;
+}
+
+// ---------------------------------------------------------------------------
+// Unfiltering, in place. `previous` is the row above (zeros for a pass's
+// first row); bytes left of the first pixel count as zero. Each filter is a
+// loop of its own, unrolled for the pixel size, with no test per byte.
+
+using Unfilter = bool (*)(int type, std::uint8_t* row, const std::uint8_t* previous,
+                          std::size_t length);
+
+std::uint8_t byteSum(int a, int b) { return static_cast<std::uint8_t>(a + b); }
+
+int paethPredictor(int left, int up, int upLeft) {
+    const int toLeft = std::abs(up - upLeft);            // |p - left|
+    const int toUp = std::abs(left - upLeft);            // |p - up|
+    const int toUpLeft = std::abs(left + up - 2 * upLeft);  // |p - upLeft|
+    const int upOrUpLeft = toUp <= toUpLeft ? up : upLeft;
+    return toLeft <= toUp && toLeft <= toUpLeft ? left : upOrUpLeft;
+}
+
+template <std::size_t Stride>
+void unfilterSub(std::uint8_t* row, std::size_t length) {
+    for (std::size_t i = Stride; i < length; ++i) row[i] = byteSum(row[i], row[i - Stride]);
+}
+
+void unfilterUp(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) row[i] = byteSum(row[i], previous[i]);
+}
+
+template <std::size_t Stride>
+void unfilterAverage(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    const std::size_t first = std::min(Stride, length);
+    for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i] >> 1);
+    for (std::size_t i = Stride; i < length; ++i)
+        row[i] = byteSum(row[i], (row[i - Stride] + previous[i]) >> 1);
+}
+
+template <std::size_t Stride>
+void unfilterPaeth(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    const std::size_t first = std::min(Stride, length);
+    for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i]);
+    for (std::size_t i = Stride; i < length; ++i)
+        row[i] = byteSum(row[i], paethPredictor(row[i - Stride], previous[i], previous[i - Stride]));
+}
+
+template <std::size_t Stride>
+bool unfilterRow(int type, std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    switch (type) {
+    case 0: return true;
+    case 1: unfilterSub<Stride>(row, length); return true;
+    case 2: unfilterUp(row, previous, length); return true;
+    case 3: unfilterAverage<Stride>(row, previous, length); return true;
+    case 4: unfilterPaeth<Stride>(row, previous, length); return true;
+    default: return false;
+    }
+}
+
+Unfilter unfilterFor(std::size_t pixelStride) {
+    switch (pixelStride) {
+    case 1: return unfilterRow<1>;
+    case 2: return unfilterRow<2>;
+    case 3: return unfilterRow<3>;
+    case 4: return unfilterRow<4>;
+    case 6: return unfilterRow<6>;
+    default: return unfilterRow<8>;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Conversion of one unfiltered row of `count` pixels to RGBA, written `step`
+// bytes apart from `out` on (4 for whole rows, more for Adam7 passes).
+
+using Convert = void (*)(const PngImage& image, const std::uint8_t* row, std::uint8_t* out,
+                         std::size_t count, std::size_t step);
+
+void put(std::uint8_t* out, std::uint8_t red, std::uint8_t green, std::uint8_t blue,
+         std::uint8_t alpha) {
+    out[0] = red;
+    out[1] = green;
+    out[2] = blue;
+    out[3] = alpha;
+}
+
+std::uint8_t keyedAlpha(bool matches) { return matches ? 0 : 255; }
+
+// Sample c of a pixel as a full value: the byte, or the 16-bit big-endian pair.
+template <int SampleBytes>
+std::int32_t sampleAt(const std::uint8_t* pixel, int c) {
+    if constexpr (SampleBytes == 1) return pixel[c];
+    else return bigEndian16(pixel + 2 * c);
+}
+
+// Palette and grey below 16 bits: indices packed most significant bits first.
+template <int Depth>
+void convertIndexed(const PngImage& image, const std::uint8_t* row, std::uint8_t* out,
+                    std::size_t count, std::size_t step) {
+    constexpr std::size_t perByte = 8 / Depth;
+    constexpr unsigned mask = (1u << Depth) - 1;
+    for (std::size_t x = 0; x < count; ++x, out += step) {
+        const unsigned shift = static_cast<unsigned>(8 - Depth * (1 + x % perByte));
+        std::memcpy(out, image.colours[(row[x / perByte] >> shift) & mask], 4);
+    }
+}
+
+void convertGrey16(const PngImage& image, const std::uint8_t* row, std::uint8_t* out,
+                   std::size_t count, std::size_t step) {
+    for (std::size_t x = 0; x < count; ++x, out += step, row += 2)
+        put(out, row[0], row[0], row[0], keyedAlpha(bigEndian16(row) == image.keys[0]));
+}
+
+template <int SampleBytes>
+void convertRgb(const PngImage& image, const std::uint8_t* row, std::uint8_t* out,
+                std::size_t count, std::size_t step) {
+    for (std::size_t x = 0; x < count; ++x, out += step, row += 3 * SampleBytes) {
+        const bool matches = sampleAt<SampleBytes>(row, 0) == image.keys[0] &&
+                             sampleAt<SampleBytes>(row, 1) == image.keys[1] &&
+                             sampleAt<SampleBytes>(row, 2) == image.keys[2];
+        put(out, row[0], row[SampleBytes], row[2 * SampleBytes], keyedAlpha(matches));
+    }
+}
+
+template <int SampleBytes>
+void convertGreyAlpha(const PngImage&, const std::uint8_t* row, std::uint8_t* out,
+                      std::size_t count, std::size_t step) {
+    for (std::size_t x = 0; x < count; ++x, out += step, row += 2 * SampleBytes)
+        put(out, row[0], row[0], row[0], row[SampleBytes]);
+}
+
+template <int SampleBytes>
+void convertRgba(const PngImage&, const std::uint8_t* row, std::uint8_t* out, std::size_t count,
+                 std::size_t step) {
+    for (std::size_t x = 0; x < count; ++x, out += step, row += 4 * SampleBytes)
+        put(out, row[0], row[SampleBytes], row[2 * SampleBytes], row[3 * SampleBytes]);
+}
+
+Convert convertFor(const PngImage& image) {
+    const bool wide = image.bitDepth == 16;
+    switch (image.colourType) {
+    case 2: return wide ? convertRgb<2> : convertRgb<1>;
+    case 4: return wide ? convertGreyAlpha<2> : convertGreyAlpha<1>;
+    case 6: return wide ? convertRgba<2> : convertRgba<1>;
+    default: break;
+    }
+    switch (image.bitDepth) {
+    case 1: return convertIndexed<1>;
+    case 2: return convertIndexed<2>;
+    case 4: return convertIndexed<4>;
+    case 8: return convertIndexed<8>;
+    default: return convertGrey16;
+    }
+}
+
+// Unfilters the inflated rows pass by pass from the top and writes their
+// pixels into the block's pixel area, bottom row first.
+int decodeRows(const PngImage& image, std::uint8_t* data, std::uint8_t* pixels) {
+    const Unfilter unfilter = unfilterFor(image.pixelStride);
+    const Convert convert = convertFor(image);
+    const std::vector<std::uint8_t> zeroRow(rowBytes(image, image.width), 0);
+    const std::size_t outRowBytes = std::size_t{image.width} * 4;
+    const Passes passes = passesOf(image);
+    for (int p = 0; p < passes.count; ++p) {
+        const Pass& pass = passes.first[p];
+        const std::size_t columns = passCount(image.width, pass.firstColumn, pass.columnStep);
+        const std::size_t rows = passCount(image.height, pass.firstRow, pass.rowStep);
+        if (columns == 0) continue;
+        const std::size_t length = rowBytes(image, columns);
+        const std::uint8_t* previous = zeroRow.data();
+        for (std::size_t j = 0; j < rows; ++j, data += length + 1) {
+            std::uint8_t* row = data + 1;
+            if (!unfilter(data[0], row, previous, length)) return PngBadFilterType;
+            const std::size_t y = pass.firstRow + j * pass.rowStep;
+            std::uint8_t* out = pixels + (image.height - 1 - y) * outRowBytes + pass.firstColumn * 4;
+            convert(image, row, out, columns, pass.columnStep * 4);
+            previous = row;
+        }
+    }
+    return PngOk;
+}
+
+// ---------------------------------------------------------------------------
+// The whole decode
+
+int readImage(ByteReader& file, PngImage& image, ChunkScan& scan) {
+    if (!signatureMatches(file)) return PngBadSignature;
+    Chunk header;
+    int error = readChunk(file, header);
+    if (error == PngOk) error = readHeader(header, image);
+    if (error == PngOk) error = scanChunks(file, scan);
+    if (error == PngOk) error = readPalette(scan, image);
+    if (error == PngOk) error = readTransparency(scan, image);
+    if (error == PngOk && scan.dataLength == 0) error = PngNoData;
+    if (error == PngOk) makeGreyRamp(image);
+    return error;
+}
+
+void writeBlockHeader(const PngImage& image, Bytes& block) {
+    const std::uint32_t packed = image.width * 8 + 4;
+    block[0] = static_cast<std::uint8_t>(packed);
+    block[1] = static_cast<std::uint8_t>(packed >> 8);
+    block[2] = static_cast<std::uint8_t>(image.height);
+    block[3] = static_cast<std::uint8_t>(image.height >> 8);
+}
+
+int decode(const std::uint8_t* file, std::size_t size, int requestedBits, Bytes& block) {
+    if (requestedBits != 32 && requestedBits != 24) return PngBadRequestedBits;
+    ByteReader reader(file, size);
+    PngImage image;
+    ChunkScan scan;
+    int error = readImage(reader, image, scan);
+    if (error != PngOk) return error;
+    std::vector<std::uint8_t> joined;
+    const std::uint8_t* compressed = joinData(scan, joined);
+    const std::size_t expected = expectedDataSize(image);
+    std::unique_ptr<std::uint8_t[]> inflated;
+    error = inflateData(compressed, scan.dataLength, expected, inflated);
+    if (error != PngOk) return error;
+    block.resize(4 + std::size_t{image.width} * image.height * 4);
+    writeBlockHeader(image, block);
+    return decodeRows(image, inflated.get(), block.data() + 4);
+}
+
+bool finish(int error, Bytes& image) {
+    pngDecoder.pngError = error;
+    if (error != PngOk) Bytes().swap(image);
+    return error == PngOk;
+}
+
+}  // namespace
+
+bool decodePngData(const std::uint8_t* file, std::size_t size, int requestedBits, Bytes& image) {
+    image.clear();
+    return finish(decode(file, size, requestedBits, image), image);
+}
+
+bool decodePng(const std::string& path, int requestedBits, Bytes& image) {
+    image.clear();
+    if (requestedBits != 32 && requestedBits != 24) return finish(PngBadRequestedBits, image);
+    Bytes file;
+    if (!readFile(path, file)) return finish(PngCannotOpen, image);
+    return decodePngData(file.data(), file.size(), requestedBits, image);
+}
+
+const char* pngErrorText(int code) {
+    switch (code) {
+    case PngOk: return "no error";
+    case PngBadRequestedBits: return "requested bits per pixel not 24 or 32";
+    case PngCannotOpen: return "file cannot be opened";
+    case PngChunkCutShort: return "chunk cut short";
+    case PngBadSignature: return "not a PNG file (signature wrong)";
+    case PngNoMemory: return "no memory for a chunk or the pixels";
+    case PngBadCrc: return "chunk CRC wrong";
+    case PngFirstNotIhdr: return "first chunk not IHDR";
+    case PngBadIhdrLength: return "IHDR length not 13";
+    case PngZeroSize: return "width or height 0";
+    case PngBadBitDepth: return "bit depth not allowed for the colour type";
+    case PngBadColourType: return "unknown colour type";
+    case PngBadCompression: return "compression method not 0";
+    case PngBadFilterMethod: return "filter method not 0";
+    case PngBadInterlace: return "interlace method above 1";
+    case PngTooFewChunks: return "fewer than two chunks after IHDR";
+    case PngNoIend: return "last chunk not IEND";
+    case PngNoPalette: return "palette image without PLTE";
+    case PngNoData: return "no IDAT data";
+    case PngInflateFailed: return "compressed data broken (zlib error)";
+    case PngWrongDataSize: return "inflated data not of the expected size";
+    case PngBadFilterType: return "unknown filter type in a row";
+    case PngTrnsWithAlpha: return "tRNS in an image with an alpha channel";
+    case PngBadTrnsLength: return "tRNS of the wrong length for the colour type";
+    case PngTooLarge: return "wider than 8191 or higher than 65535 pixels";
+    case PngTooManyPixels: return "more than 16777216 pixels";
+    default: return "unknown error";
+    }
+}
