@@ -10,6 +10,8 @@
 #include "gfx/draw_layer.h"
 #include "gfx/textures.h"
 #include "level/level.h"
+#include "level/level_file.h"
+#include "level/level_packs.h"
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
@@ -86,6 +88,11 @@ void initialise() {
     dlEnableAlphaBlending();
     loadTextures();
     textures.packList[0] = str(2);
+    // The current level of the current pack is the live background of the
+    // menus; if it cannot be loaded, the loader's message replaces the logo.
+    listLevelPacks();
+    countLevels();
+    loadLevel();
 }
 
 void runGame(const std::string& programFolder) {
@@ -98,7 +105,7 @@ void runGame(const std::string& programFolder) {
     app.startTime = platform().timer();
     initialise();
     app.loadingCaption = 0;
-    dialog.dialogId = 0;
+    if (dialog.dialogId == -1) dialog.dialogId = 0;
     runUntilEsc();
 }
 

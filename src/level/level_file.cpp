@@ -2,7 +2,14 @@
 
 #include <cstring>
 
+#include "audio/audio.h"
 #include "core/bytes.h"
+#include "core/dialog.h"
+#include "core/language.h"
+#include "core/paths.h"
+#include "gfx/textures.h"
+#include "level/level.h"
+#include "level/level_packs.h"
 
 namespace {
 
@@ -125,4 +132,162 @@ Bytes encodeLevelFile(const LevelFileData& data) {
     out.f64(data.timeLimit);
     out.lengthPrefixed(data.levelName);
     return out.bytes();
+}
+
+namespace {
+
+LevelObject loadedObject(const LevelFileObject& stored, bool fineFrame) {
+    LevelObject object;
+    object.texture = findTexture(stored.packName, stored.name);
+    object.vx = stored.vx;
+    object.vy = stored.vy;
+    object.x = stored.x;
+    object.y = stored.y;
+    object.frame = initialFrame(static_cast<int>(object.texture), fineFrame);
+    return object;
+}
+
+void loadList(const std::vector<LevelFileObject>& stored, ObjectList& list) {
+    list.clearItems();
+    list.reserve(static_cast<int>(stored.size()));
+    for (const LevelFileObject& object : stored) list.append(loadedObject(object, true));
+}
+
+// Puts a decoded file into the level model, resolving textures in file order
+// (so that, of several missing textures, the last one's message stays up).
+void putIntoLevel(const LevelFileData& data) {
+    level.levelVersion = data.version;
+    level.background = loadedObject(data.background, false);
+    for (int n = 1; n <= 8; ++n) loadList(data.lists[n], levelList(n));
+    level.ball = loadedObject(data.ball, false);
+    level.ballShadow = loadedObject(data.ballShadow, false);
+    loadList(data.lists[9], levelList(9));
+    loadList(data.lists[10], levelList(10));
+    level.zoom = data.zoom;
+    level.explodeCount = data.explodeCount;
+    level.exitCount = data.exitCount;
+    level.bombsCarried = data.bombsCarried;
+    level.sinkScale = data.sinkScale;
+    level.jumpState = data.jumpState;
+    level.jumpHeight = data.jumpHeight;
+    level.timeLimit = data.timeLimit;
+    level.levelName = data.levelName;
+}
+
+std::string fileNamePart(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Levels store the music's file name; the list holds "audio/" + file name.
+// Comparing the file-name parts also finds a name stored with its folder.
+void selectStoredMusic(const std::string& musicName) {
+    const std::string wanted = lowerCase(fileNamePart(musicName));
+    for (int i = 1; i <= audio.musicList.count(); ++i) {
+        if (lowerCase(fileNamePart(audio.musicList[i])) == wanted) {
+            audio.musicIndex = i;
+            return;
+        }
+    }
+}
+
+std::string currentMusicName() {
+    return audio.musicList.valid(audio.musicIndex) ? fileNamePart(audio.musicList[audio.musicIndex])
+                                                   : "";
+}
+
+// The companion text: the level file's name with its last three characters
+// (the extension) replaced by string 84; its first four lines.
+void readLevelText(const std::string& fileName) {
+    for (int line = 1; line <= 4; ++line) level.levelText[line].clear();
+    if (fileName.size() < 3) return;
+    std::string text;
+    if (!readTextFile(fileName.substr(0, fileName.size() - 3) + str(84), text)) return;
+    std::size_t start = 0;
+    for (int line = 1; line <= 4 && start < text.size(); ++line) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string content = text.substr(start, end - start);
+        if (!content.empty() && content.back() == '\r') content.pop_back();
+        level.levelText[line] = content;
+        start = end + 1;
+    }
+}
+
+const TextureEntry& entryOfObject(const LevelObject& object) {
+    const List<TextureEntry>& table = textures.textureTable;
+    const bool inTable = object.texture >= 0 && object.texture <= table.count();
+    return table[inTable ? static_cast<int>(object.texture) : 0];
+}
+
+LevelFileObject storedObject(const LevelObject& object) {
+    const TextureEntry& entry = entryOfObject(object);
+    LevelFileObject stored;
+    stored.packName = entry.packName;
+    stored.name = entry.name;
+    stored.vx = object.vx;
+    stored.vy = object.vy;
+    stored.x = object.x;
+    stored.y = object.y;
+    return stored;
+}
+
+LevelFileData levelAsStored() {
+    LevelFileData data;
+    data.background = storedObject(level.background);
+    for (int n = 1; n <= LevelListCount; ++n)
+        for (const LevelObject& object : levelList(n)) data.lists[n].push_back(storedObject(object));
+    data.ball = storedObject(level.ball);
+    data.ballShadow = storedObject(level.ballShadow);
+    data.musicName = currentMusicName();
+    data.zoom = level.zoom;
+    data.explodeCount = level.explodeCount;
+    data.exitCount = level.exitCount;
+    data.bombsCarried = level.bombsCarried;
+    data.sinkScale = level.sinkScale;
+    data.jumpState = level.jumpState;
+    data.jumpHeight = level.jumpHeight;
+    data.timeLimit = level.timeLimit;
+    data.levelName = level.levelName;
+    return data;
+}
+
+}  // namespace
+
+bool loadLevel(const std::string& fileName) {
+    const std::string name = fileName.empty() ? levelFileName(packs.currentLevel) : fileName;
+    Bytes bytes;
+    if (!readFile(name, bytes)) {
+        clearLevel();
+        const std::string packName =
+            packs.levelPacks.valid(packs.currentPack) ? packs.levelPacks[packs.currentPack] : "";
+        showMessage(str(80), str(81), packName + "/" + zeroPad(packs.currentLevel, 3) + ".zdl");
+        return false;
+    }
+    // The whole file is checked before the level in memory changes, so a
+    // damaged file fails like a foreign one instead of leaving half a level.
+    LevelFileData data;
+    if (!decodeLevelFile(bytes, data)) {
+        clearLevel();
+        showMessage(str(80), str(82), str(83));
+        return false;
+    }
+    putIntoLevel(data);
+    selectStoredMusic(data.musicName);
+    // Starting the level's music belongs here once audio plays.
+    level.viewX = level.ball.x;
+    level.viewY = level.ball.y;
+    level.levelModified = 0;
+    readLevelText(name);
+    return true;
+}
+
+bool saveLevel(const std::string& fileName) {
+    // The new file replaces the old one only once it is completely written,
+    // so a failed save keeps the level that was there. levelModified is the
+    // caller's: a test play saves to a scratch file and must keep it.
+    const WriteFailure failure = writeFileSafelyReporting(fileName, encodeLevelFile(levelAsStored()));
+    if (failure == WriteFailure::None) return true;
+    showMessage(str(76), str(failure == WriteFailure::InputOutput ? 77 : 78), str(79));
+    return false;
 }

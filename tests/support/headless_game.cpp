@@ -1,5 +1,6 @@
 #include "support/headless_game.h"
 
+#include "audio/audio.h"
 #include "core/app.h"
 #include "core/dialog.h"
 #include "core/language.h"
@@ -9,6 +10,7 @@
 #include "gfx/png.h"
 #include "gfx/textures.h"
 #include "level/level.h"
+#include "level/level_packs.h"
 
 void resetGameState() {
     app = AppState();
@@ -20,6 +22,8 @@ void resetGameState() {
     textures = TextureState();
     drawLayer = DrawLayerState();
     pngDecoder = PngState();
+    audio = AudioState();
+    packs = LevelPackState();
 }
 
 void HeadlessGameTest::SetUp() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/bytes.h"
+#include "gfx/textures.h"
 
 namespace {
 
@@ -70,4 +71,24 @@ Bytes sampleLevelBytes(int version) {
     if (version >= 6) out.f64(90);
     if (version >= 7) out.lengthPrefixed("First steps");
     return out.bytes();
+}
+
+void addSampleTextures() {
+    auto add = [](const char* pack, const char* name, std::int32_t kind, double first, double last,
+                  std::int32_t synchronised) {
+        TextureEntry entry;
+        entry.packName = pack;
+        entry.name = name;
+        entry.kind = kind;
+        entry.firstFrame = first;
+        entry.lastFrame = last;
+        entry.currentFrame = first;
+        entry.synchronised = synchronised;
+        textures.textureTable.append(entry);
+    };
+    add("txtpckstone", "sky", KindBackground, 1, 1, 0);
+    add("txtpckstone", "", KindGround, 2, 5, 0);
+    add("txtpckstone", "", KindBall, 6, 6, 0);
+    add("txtpckstone", "soft", KindBallShadow, 7, 8, 0);
+    add("txtpckother", "odd", KindWall, 9, 12, -1);
 }

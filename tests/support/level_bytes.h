@@ -1,5 +1,6 @@
 // Test support: a small level written field by field as each file version
-// lays it out, independently of the game's own encoder.
+// lays it out, independently of the game's own encoder, and the texture
+// entries it refers to.
 #pragma once
 
 #include "platform/files.h"
@@ -14,3 +15,12 @@ constexpr double SampleZoom = 0.7;  // not exact in single precision, on purpose
 // limit 90; title "First steps". Version 0 entries carry a vx of 99 and an
 // extra field of 77 that the reader must skip.
 Bytes sampleLevelBytes(int version);
+
+// Appends to the texture table the entries the sample refers to:
+//   1 txtpckstone/sky   back, frame 1
+//   2 txtpckstone/""    grnd, frames 2..5 (ground, arrow, platform and ball
+//                       all store this pair, so all resolve to entry 2)
+//   3 txtpckstone/""    ball, frame 6 (never found: entry 2 comes first)
+//   4 txtpckstone/soft  blsh, frames 7..8
+//   5 txtpckother/odd   wall, frames 9..12, synchronised
+void addSampleTextures();

@@ -1,0 +1,3 @@
+#include "audio/audio.h"
+
+AudioState audio;

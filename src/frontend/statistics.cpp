@@ -1,0 +1,100 @@
+#include "frontend/statistics.h"
+
+#include <utility>
+
+#include "core/bytes.h"
+#include "core/paths.h"
+#include "level/level_packs.h"
+
+Bytes encodeStatistics(const Statistics& statistics) {
+    ByteWriter out;
+    out.i32(statistics.currentLevel);
+    for (int i = 1; i <= StatisticsLevels; ++i) {
+        out.i32(statistics.levelCompletions[i]);
+        out.i32(statistics.levelBest[i]);
+    }
+    out.i32(statistics.packEndShown);
+    out.i32(statistics.packCompleteShown);
+    return out.bytes();
+}
+
+Statistics decodeStatistics(const Bytes& bytes) {
+    // A short file keeps zeros for what it lacks: the reader fails at its end
+    // and every later read gives 0.
+    Statistics statistics;
+    ByteReader in(bytes);
+    statistics.currentLevel = in.i32();
+    for (int i = 1; i <= StatisticsLevels; ++i) {
+        statistics.levelCompletions[i] = in.i32();
+        statistics.levelBest[i] = in.i32();
+    }
+    statistics.packEndShown = in.i32();
+    statistics.packCompleteShown = in.i32();
+    return statistics;
+}
+
+namespace {
+
+// Exchanges the entries of levels a and b, and a stored level of either.
+// A level beyond 999 has no entry: its side of the exchange is an empty one.
+void swapLevels(Statistics& s, int a, int b) {
+    auto entryOf = [&s](int n) {
+        return n >= 1 && n <= StatisticsLevels ? std::make_pair(s.levelCompletions[n], s.levelBest[n])
+                                               : std::make_pair(0, 0);
+    };
+    auto store = [&s](int n, std::pair<std::int32_t, std::int32_t> entry) {
+        if (n < 1 || n > StatisticsLevels) return;
+        s.levelCompletions[n] = entry.first;
+        s.levelBest[n] = entry.second;
+    };
+    const auto entryA = entryOf(a);
+    store(a, entryOf(b));
+    store(b, entryA);
+    if (s.currentLevel == a)
+        s.currentLevel = b;
+    else if (s.currentLevel == b)
+        s.currentLevel = a;
+}
+
+}  // namespace
+
+void shiftStatistics(Statistics& s, LevelShift shift, int level) {
+    switch (shift) {
+    case LevelShift::Removed:
+        if (s.currentLevel > level) --s.currentLevel;
+        for (int i = level; i >= 1 && i <= StatisticsLevels; ++i) {
+            const bool last = i == StatisticsLevels;
+            s.levelCompletions[i] = last ? 0 : s.levelCompletions[i + 1];
+            s.levelBest[i] = last ? 0 : s.levelBest[i + 1];
+        }
+        break;
+    case LevelShift::SwappedWithPrevious:
+        swapLevels(s, level - 1, level);
+        break;
+    case LevelShift::SwappedWithNext:
+        swapLevels(s, level, level + 1);
+        break;
+    }
+}
+
+void shiftLevelStatistics(LevelShift shift) {
+    const std::string folder = packFolder();
+    for (const std::string& name : listFolder(folder, "*.sts", EntryKind::Files)) {
+        Bytes bytes;
+        if (!readFile(folder + name, bytes)) continue;
+        Statistics statistics = decodeStatistics(bytes);
+        shiftStatistics(statistics, shift, packs.currentLevel);
+        writeFileSafely(folder + name, encodeStatistics(statistics), "tempstat.tmp");
+    }
+}
+
+void replaceProfilePack(const std::string& oldPack, const std::string& newPack) {
+    const std::string wanted = comparableName(oldPack);
+    for (const std::string& name : listFolder(paths.dataFolder, "*.alp", EntryKind::Files)) {
+        std::string contents;
+        if (!readTextFile(paths.dataFolder + name, contents)) continue;
+        const std::string storedPack = contents.substr(0, contents.find_first_of("\r\n"));
+        if (comparableName(storedPack) == wanted)
+            writeFileSafely(paths.dataFolder + name, newPack + "\r\n");
+    }
+}

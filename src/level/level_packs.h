@@ -1,0 +1,71 @@
+// Level packs: the folders "lvlpck" + name in the program folder, the pack and
+// level in use, the number of levels of that pack, and the operations that
+// change packs and the numbered level files inside them. Level n of a pack is
+// the file zeroPad(n, 3) + ".zdl" in its folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/list.h"
+
+struct LevelPackState {
+    List<std::string> levelPacks;   // pack folder names ("lvlpckzindrop"), kept sorted
+    std::int32_t currentPack = 0;   // index into levelPacks of the pack in use
+    std::int32_t currentLevel = 0;  // number of the level in use, from 1
+    std::int32_t levelCount = 0;    // levels of the current pack, at least 1 once counted
+};
+
+extern LevelPackState packs;
+
+// programFolder + the current pack's folder name + "/".
+std::string packFolder();
+
+// The current pack's file of level `number`.
+std::string levelFileName(int number);
+
+// ASCII letters lower-cased, as the game compares names of files and packs.
+std::string lowerCase(std::string text);
+
+// The name the game compares and sorts by: lower-cased, without leading and
+// trailing blanks.
+std::string comparableName(const std::string& name);
+
+// Bubble sort of `names` by comparableName, byte by byte; `current` follows
+// its entry through every swap. Shared by the pack and profile lists.
+void sortNames(List<std::string>& names, std::int32_t& current);
+
+// Rebuilds levelPacks from the "lvlpck*" folders, creating "lvlpckzindrop"
+// when there is none; sorts it and selects pack 1.
+void listLevelPacks();
+
+// levelCount := the current pack's "???.zdl" files whose name starts with a
+// number above 0 (at least 1); currentLevel := 1.
+void countLevels();
+
+void sortLevelPacks();
+
+// Creates the pack "lvlpck" + typedName holding one empty level and makes it
+// current. Raises the pack-exists message if the name is taken.
+void createLevelPack(const std::string& typedName);
+
+// Deletes the current pack's files and folder, then loads level 1 of the pack
+// now current. Deleting the last pack left lists the packs afresh, which
+// creates the default one, so there is always a pack to play.
+void deleteLevelPack();
+
+// Moves the current pack's files into "lvlpck" + typedName and points every
+// profile that played the old pack at the new one. A name differing only in
+// case does nothing; a taken name raises the pack-exists message.
+void renameLevelPack(const std::string& typedName);
+
+// The editor's level-list operations on the current pack (each keeps every
+// profile's statistics with its levels):
+// a new empty level after the last, made current and saved at once;
+bool appendLevel();
+// the current level's file deleted and the later ones renumbered one down,
+// then the current level loaded; false when the file could not be deleted;
+bool deleteLevel();
+// the current level swapped with the next or previous one; it stays current.
+bool moveLevelLater();
+bool moveLevelEarlier();
