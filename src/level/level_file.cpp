@@ -1,6 +1,7 @@
 #include "level/level_file.h"
 
 #include <cstring>
+#include <unordered_map>
 
 #include "audio/audio.h"
 #include "core/bytes.h"
@@ -136,9 +137,30 @@ Bytes encodeLevelFile(const LevelFileData& data) {
 
 namespace {
 
-LevelObject loadedObject(const LevelFileObject& stored, bool fineFrame) {
+// Looks up each stored texture pair once per load: a level repeats a few
+// pairs thousands of times, and the table does not change while it loads.
+// A pair that was not found is looked up again, so that its message is
+// raised for every object as if each had been looked up on its own.
+class TextureResolver {
+public:
+    int resolve(const LevelFileObject& stored) {
+        key.assign(std::to_string(stored.packName.size())).append(1, ':');
+        key.append(stored.packName).append(stored.name);
+        const auto known = found.find(key);
+        if (known != found.end() && known->second != 0) return known->second;
+        const int texture = findTexture(stored.packName, stored.name);
+        found.emplace(key, texture);
+        return texture;
+    }
+
+private:
+    std::unordered_map<std::string, int> found;  // length-prefixed pack + name
+    std::string key;                             // reused to spare allocations
+};
+
+LevelObject loadedObject(TextureResolver& resolver, const LevelFileObject& stored, bool fineFrame) {
     LevelObject object;
-    object.texture = findTexture(stored.packName, stored.name);
+    object.texture = resolver.resolve(stored);
     object.vx = stored.vx;
     object.vy = stored.vy;
     object.x = stored.x;
@@ -147,22 +169,24 @@ LevelObject loadedObject(const LevelFileObject& stored, bool fineFrame) {
     return object;
 }
 
-void loadList(const std::vector<LevelFileObject>& stored, ObjectList& list) {
+void loadList(TextureResolver& resolver, const std::vector<LevelFileObject>& stored,
+              ObjectList& list) {
     list.clearItems();
     list.reserve(static_cast<int>(stored.size()));
-    for (const LevelFileObject& object : stored) list.append(loadedObject(object, true));
+    for (const LevelFileObject& object : stored) list.append(loadedObject(resolver, object, true));
 }
 
 // Puts a decoded file into the level model, resolving textures in file order
 // (so that, of several missing textures, the last one's message stays up).
 void putIntoLevel(const LevelFileData& data) {
+    TextureResolver resolver;
     level.levelVersion = data.version;
-    level.background = loadedObject(data.background, false);
-    for (int n = 1; n <= 8; ++n) loadList(data.lists[n], levelList(n));
-    level.ball = loadedObject(data.ball, false);
-    level.ballShadow = loadedObject(data.ballShadow, false);
-    loadList(data.lists[9], levelList(9));
-    loadList(data.lists[10], levelList(10));
+    level.background = loadedObject(resolver, data.background, false);
+    for (int n = 1; n <= 8; ++n) loadList(resolver, data.lists[n], levelList(n));
+    level.ball = loadedObject(resolver, data.ball, false);
+    level.ballShadow = loadedObject(resolver, data.ballShadow, false);
+    loadList(resolver, data.lists[9], levelList(9));
+    loadList(resolver, data.lists[10], levelList(10));
     level.zoom = data.zoom;
     level.explodeCount = data.explodeCount;
     level.exitCount = data.exitCount;

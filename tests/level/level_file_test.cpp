@@ -137,3 +137,15 @@ TEST(LevelFileFormat, NegativeHugeAndOverlongCountsFail) {
     // A length that fits the cap but not the file.
     EXPECT_FALSE(decodeLevelFile(withI32At(good, nameCount, static_cast<std::int32_t>(good.size())), data));
 }
+
+TEST(LevelFileFormat, TheFuzzSeedsAreLevelsOfEveryVersion) {
+    const std::string folder = std::string(ZD_SOURCE_DIR) + "/fuzz/corpus/level/";
+    for (int version = 0; version <= 7; ++version) {
+        Bytes bytes;
+        LevelFileData data;
+        ASSERT_TRUE(readFile(folder + "version" + std::to_string(version) + ".zdl", bytes));
+        ASSERT_TRUE(decodeLevelFile(bytes, data)) << version;
+        EXPECT_EQ(data.version, version);
+        EXPECT_EQ(data.trailingBytes, 0u);
+    }
+}
