@@ -283,9 +283,8 @@ bool loadLevel(const std::string& fileName) {
     Bytes bytes;
     if (!readFile(name, bytes)) {
         clearLevel();
-        const std::string packName =
-            packs.levelPacks.valid(packs.currentPack) ? packs.levelPacks[packs.currentPack] : "";
-        showMessage(str(80), str(81), packName + "/" + zeroPad(packs.currentLevel, 3) + ".zdl");
+        showMessage(str(80), str(81),
+                    currentPackName() + "/" + zeroPad(packs.currentLevel, 3) + ".zdl");
         return false;
     }
     // The whole file is checked before the level in memory changes, so a

@@ -16,10 +16,6 @@ namespace {
 
 const char* const PackPrefix = "lvlpck";
 
-std::string currentPackName() {
-    return packs.levelPacks.valid(packs.currentPack) ? packs.levelPacks[packs.currentPack] : "";
-}
-
 bool entryExists(const std::string& path) { return fileExists(path) || folderExists(path); }
 
 void showPackExists(const std::string& typedName) { showMessage(str(54), typedName, str(55)); }
@@ -49,6 +45,10 @@ bool swapLevelFiles(int a, int b) {
 }
 
 }  // namespace
+
+std::string currentPackName() {
+    return packs.levelPacks.valid(packs.currentPack) ? packs.levelPacks[packs.currentPack] : "";
+}
 
 std::string packFolder() { return paths.programFolder + currentPackName() + "/"; }
 

@@ -18,6 +18,9 @@ struct LevelPackState {
 
 extern LevelPackState packs;
 
+// The current pack's folder name; "" when there is no pack.
+std::string currentPackName();
+
 // programFolder + the current pack's folder name + "/".
 std::string packFolder();
 
