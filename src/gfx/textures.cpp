@@ -4,11 +4,13 @@
 #include <cmath>
 #include <cstring>
 #include <iostream>
+#include <set>
 
 #include "core/bytes.h"
 #include "core/language.h"
 #include "core/numeric.h"
 #include "core/paths.h"
+#include "gfx/png.h"
 #include "level/level.h"
 #include "platform/files.h"
 
@@ -108,11 +110,32 @@ bool readTga(const std::string& path, Texture& texture) {
 // ---------------------------------------------------------------------------
 // Upload
 
+namespace {
+
+// A PNG file as 32-bit pixels; the decoder's block starts with a 4-byte size
+// header in front of the pixels.
+bool readPng(const std::string& path, Texture& texture) {
+    Bytes image;
+    if (!decodePng(path, 32, image)) return false;
+    texture.width = (image[0] | image[1] << 8) >> 3;
+    texture.height = image[2] | image[3] << 8;
+    texture.bitsPerPixel = 32;
+    texture.pixelFormat = PixelFormatRgba;
+    image.erase(image.begin(), image.begin() + 4);
+    texture.pixels = std::move(image);
+    return true;
+}
+
+}  // namespace
+
 int loadTexture(const std::string& path, Texture& texture, int flags, TextureWrap wrapS,
                 TextureWrap wrapT, bool keepPixels) {
     const std::string ending = path.size() >= 3 ? path.substr(path.size() - 3) : "";
     bool read = false;
-    if (ending == "tga") read = readTga(path, texture);
+    if (ending == "tga")
+        read = readTga(path, texture);
+    else if (ending == "png")
+        read = readPng(path, texture);
     if (!read) {
         std::cerr << "Error: Loading texture... " << path << '\n';
         return 1;
@@ -183,8 +206,10 @@ void recordWellKnownEntry(int index, std::int32_t kind) {
 }
 
 // Loads frames 00, 01, ... of one set until a number is missing; frame 00
-// creates the set's texture-table entry.
-void loadPictureSet(const std::string& packName, const std::string& baseName) {
+// creates the set's texture-table entry. Every frame file loaded goes into
+// `loadedFrames`.
+void loadPictureSet(const std::string& packName, const std::string& baseName,
+                    std::set<std::string>& loadedFrames) {
     const std::string folder = paths.programFolder + packName + "/";
     for (int f = 0;; ++f) {
         const std::string fileName = baseName + zeroPad(f, 2) + ".png";
@@ -197,6 +222,7 @@ void loadPictureSet(const std::string& packName, const std::string& baseName) {
             }
             return;
         }
+        loadedFrames.insert(folder + fileName);
         const FrameFileName parsed = parseFrameFileName(fileName);
         textures.frameTable.emplace_back();
         const std::size_t frame = textures.frameTable.size() - 1;
@@ -232,7 +258,15 @@ void loadTexturePacks() {
         for (const std::string& file : listFolder(folder, "*00.png", EntryKind::Files))
             sets.push_back({i, file.substr(0, file.size() - 6)});
     }
-    for (const PictureSet& set : sets) loadPictureSet(textures.packList[set.pack], set.baseName);
+    // Frame 100 (200, ...) of a long set also ends in "00.png". It lists after
+    // the set's own frame 00, so by then it has been loaded as a frame, and it
+    // does not announce a one-frame set of its own.
+    std::set<std::string> loadedFrames;
+    for (const PictureSet& set : sets) {
+        const std::string& pack = textures.packList[set.pack];
+        if (loadedFrames.count(paths.programFolder + pack + "/" + set.baseName + "00.png") == 0)
+            loadPictureSet(pack, set.baseName, loadedFrames);
+    }
 }
 
 struct ScreenPicture {

@@ -4,6 +4,7 @@
 
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
+#include "gfx/png_samples.h"
 #include "gfx/textures.h"
 #include "platform/files.h"
 #include "platform/files.h"
@@ -138,6 +139,20 @@ TEST_F(TextureUploadTest, FlagsChooseFiltersAndMipmaps) {
         EXPECT_EQ(call.a[7], WrapClampToEdge);
         EXPECT_NE(texture.glName, 0u);
     }
+}
+
+TEST_F(TextureUploadTest, PngPicturesArrive32BitBottomRowFirst) {
+    // 1 x 2: a red top row over a blue bottom row.
+    const Bytes rows = {0, 255, 0, 0, 255, 0, 0, 0, 255, 128};
+    folder.write("two.png", PngBuilder().header(1, 2, 8, 6).data(rows).end().bytes());
+    Texture texture;
+    ASSERT_EQ(loadTexture(folder.path() + "two.png", texture, 0, WrapClamp, WrapClamp, true), 0);
+    EXPECT_EQ(texture.width, 1);
+    EXPECT_EQ(texture.height, 2);
+    EXPECT_EQ(texture.bitsPerPixel, 32);
+    EXPECT_EQ(texture.pixelFormat, PixelFormatRgba);
+    EXPECT_EQ(texture.pixels, (Pixels{0, 0, 255, 128, 255, 0, 0, 255}));
+    EXPECT_EQ(lastCall().a[2], 4);
 }
 
 TEST_F(TextureUploadTest, PixelsAreReleasedUnlessKept) {
