@@ -92,3 +92,36 @@ void addSampleTextures() {
     add("txtpckstone", "soft", KindBallShadow, 7, 8, 0);
     add("txtpckother", "odd", KindWall, 9, 12, -1);
 }
+
+Bytes levelBytes(const LevelFileData& data, int version) {
+    auto stored = [](const LevelFileObject& o) { return Stored{o.packName, o.name, o.vx, o.vy, o.x, o.y}; };
+    auto list = [&](int n) {
+        std::vector<Stored> objects;
+        for (const LevelFileObject& o : data.lists[n]) objects.push_back(stored(o));
+        return objects;
+    };
+    ByteWriter out;
+    out.text(std::string("ZDLVL") + '\0' + static_cast<char>(version));
+    putObject(out, version, stored(data.background));
+    for (int n = 1; n <= 8; ++n) putList(out, version, list(n));
+    putObject(out, version, stored(data.ball));
+    putObject(out, version, stored(data.ballShadow));
+    putList(out, version, list(9));
+    putList(out, version, list(10));
+    out.lengthPrefixed(data.musicName);
+    if (version >= 4)
+        out.f64(data.zoom);
+    else if (version >= 2)
+        out.f32(static_cast<float>(data.zoom));
+    if (version >= 5) {
+        out.f64(data.explodeCount);
+        out.f64(data.exitCount);
+        out.i32(data.bombsCarried);
+        out.f64(data.sinkScale);
+        out.i32(data.jumpState);
+        out.f64(data.jumpHeight);
+    }
+    if (version >= 6) out.f64(data.timeLimit);
+    if (version >= 7) out.lengthPrefixed(data.levelName);
+    return out.bytes();
+}

@@ -3,6 +3,7 @@
 // entries it refers to.
 #pragma once
 
+#include "level/level_file.h"
 #include "platform/files.h"
 
 constexpr double SampleZoom = 0.7;  // not exact in single precision, on purpose
@@ -24,3 +25,8 @@ Bytes sampleLevelBytes(int version);
 //   4 txtpckstone/soft  blsh, frames 7..8
 //   5 txtpckother/odd   wall, frames 9..12, synchronised
 void addSampleTextures();
+
+// Any level written in the layout of `version` (0..7). Versions below 3 store
+// numbers as i32, so `data` must hold whole numbers there; fields the version
+// lacks are left out.
+Bytes levelBytes(const LevelFileData& data, int version);

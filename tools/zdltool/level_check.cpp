@@ -98,9 +98,9 @@ bool objectAt(const std::vector<LevelFileObject>& list, double x, double y) {
 
 class LevelChecker {
 public:
-    LevelChecker(const LevelFileData& level, const GameContent& game, const std::string& place,
+    LevelChecker(const LevelFileData& levelData, const GameContent& game, const std::string& place,
                  std::vector<Finding>& out)
-        : data(level), content(game), where(place), findings(out) {}
+        : data(levelData), content(game), where(place), findings(out) {}
 
     void run() {
         textures();

@@ -117,8 +117,8 @@ public:
     void finish(LevelFileData& data);
 
 private:
-    void problem(int line, const std::string& message) {
-        if (problems.size() < MaxProblems) problems.push_back({line, message});
+    void problem(int where, const std::string& message) {
+        if (problems.size() < MaxProblems) problems.push_back({where, message});
     }
     bool number(const TextWord& word, double& value, const char* what);
     void statement(const std::vector<TextWord>& words);
@@ -136,7 +136,8 @@ private:
     std::map<std::string, int> seen;  // lower-cased field keyword -> line
     std::map<char, LegendEntry> legend;
     std::vector<Segment> segments;
-    bool inGrid = false;  // rows that follow belong to the last segment
+    bool inGrid = false;    // rows that follow belong to the last segment
+    bool skipRows = false;  // rows that follow belong to a grid line with a mistake
 };
 
 void TextReader::readLine(const std::string& rawLine, int lineNumber) {
@@ -145,6 +146,7 @@ void TextReader::readLine(const std::string& rawLine, int lineNumber) {
     if (!text.empty() && text.back() == '\r') text.pop_back();
     const std::size_t first = text.find_first_not_of(" \t");
     if (first != std::string::npos && text[first] == '|') {
+        if (skipRows) return;  // their grid line was reported already
         if (!inGrid) {
             problem(line, "a grid row outside a grid (a \"grid LIST X Y\" line must come first)");
             return;
@@ -162,6 +164,7 @@ void TextReader::readLine(const std::string& rawLine, int lineNumber) {
     }
     if (words.empty()) return;  // blank lines and comments may sit inside a grid
     inGrid = false;
+    skipRows = false;
     statement(words);
 }
 
@@ -184,6 +187,12 @@ bool TextReader::seenBefore(const std::string& keyword) {
 }
 
 void TextReader::statement(const std::vector<TextWord>& words) {
+    for (const TextWord& word : words)
+        if (word.text.size() > MaxLevelStringLength) {
+            problem(line, "column " + std::to_string(word.column) + ": longer than the " +
+                              std::to_string(MaxLevelStringLength) + " bytes a level file allows");
+            return;
+        }
     const std::string& keyword = words[0].text;
     for (const Field& field : fields)
         if (sameWord(keyword, field.keyword)) return fieldStatement(field, words);
@@ -257,6 +266,7 @@ void TextReader::legendStatement(const std::vector<TextWord>& words) {
 }
 
 void TextReader::gridStatement(const std::vector<TextWord>& words) {
+    skipRows = true;  // until the grid line proves sound
     if (words.size() != 4) {
         problem(line, "grid takes LIST X Y (X Y: the position of the top-left cell)");
         return;
@@ -276,6 +286,7 @@ void TextReader::gridStatement(const std::vector<TextWord>& words) {
     }
     segments.push_back(grid);
     inGrid = true;
+    skipRows = false;
 }
 
 void TextReader::objectStatement(const std::vector<TextWord>& words) {
@@ -334,7 +345,7 @@ void TextReader::finish(LevelFileData& data) {
             list.push_back(segment.object);
     }
     for (int n = 1; n <= LevelListCount; ++n)
-        if (values.lists[n].size() > MaxLevelListCount)
+        if (values.lists[n].size() > static_cast<std::size_t>(MaxLevelListCount))
             problem(line, std::string("the list ") + listNames[n] + " has " + std::to_string(values.lists[n].size()) +
                               " objects; a level file holds at most " + std::to_string(MaxLevelListCount));
     std::stable_sort(problems.begin(), problems.end(),
@@ -366,7 +377,7 @@ using LegendKey = std::tuple<std::string, std::string, double>;
 
 class TextWriter {
 public:
-    explicit TextWriter(const LevelFileData& level) : data(level) {}
+    explicit TextWriter(const LevelFileData& source) : data(source) {}
     std::string write();
 
 private:
@@ -461,6 +472,9 @@ std::string TextWriter::write() {
     std::string out = "# Zindrop 7 level";
     if (data.version != 7)
         out += " (read from a version " + std::to_string(data.version) + " file; builds as version 7)";
+    if (data.trailingBytes > 0)
+        out += "\n# the file had " + std::to_string(data.trailingBytes) +
+               " bytes after its last field; the game ignores them and a build drops them";
     out += "\ntitle " + quotedWord(data.levelName) + "\n";
     out += "music " + quotedWord(data.musicName) + "\n";
     out += "timeLimit " + numberWord(data.timeLimit) + "\n";
