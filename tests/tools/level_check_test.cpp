@@ -6,7 +6,7 @@
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level_check.h"
-#include "support/temp_folder.h"
+#include "support/headless_game.h"
 
 namespace {
 
@@ -29,9 +29,13 @@ LevelFileData goodLevel() {
     return data;
 }
 
-class LevelCheckTest : public ::testing::Test {
+// The game folder is the test's program folder; the game's texture loader
+// runs headless on it and names the pictures it cannot read (all of these,
+// which are empty) on the error stream, which the tests catch.
+class LevelCheckTest : public HeadlessGameTest {
 protected:
     void SetUp() override {
+        HeadlessGameTest::SetUp();
         // File names as the texture packs name them: kind, two wrap letters,
         // free name, frame number.
         for (const char* file : {"grndrrgrass00.png", "grndrrgrass01.png", "wallccbrick00.png", "exitcc00.png",
@@ -51,13 +55,17 @@ protected:
     // The findings as "where: message" lines, errors and warnings marked.
     std::vector<std::string> check(const std::string& pack, int& levels) {
         std::vector<std::string> lines;
-        for (const Finding& finding : checkGameFolder(game.path(), pack, levels))
+        ::testing::internal::CaptureStderr();
+        const std::vector<Finding> findings = checkGameFolder(game.path(), pack, levels);
+        loaderErrors = ::testing::internal::GetCapturedStderr();
+        for (const Finding& finding : findings)
             lines.push_back(finding.where + (finding.severity == Severity::Error ? " E: " : " W: ") +
                             finding.message);
         return lines;
     }
 
-    TempFolder game;
+    const TempFolder& game = folder;
+    std::string loaderErrors;
 };
 
 bool has(const std::vector<std::string>& lines, const std::string& part) {
@@ -73,7 +81,11 @@ std::string joined(const std::vector<std::string>& lines) {
 }  // namespace
 
 TEST_F(LevelCheckTest, TheTextureTableIsTheGamesOwn) {
+    ::testing::internal::CaptureStderr();
     const GameContent content = scanGameFolder(game.path());
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("Error: Loading texture... " + game.path() + "txtpcka/wallccbrick00.png"), std::string::npos)
+        << errors;
     ASSERT_EQ(content.textureSets.size(), 9u);  // frame 01 and a name without a frame number are no sets
     auto find = [&](const std::string& name) {
         return std::find_if(content.textureSets.begin(), content.textureSets.end(),

@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "level_check.h"
+#include "platform/headless.h"
 
 namespace {
 int runCheck(const Arguments& arguments) {
@@ -13,8 +14,12 @@ int runCheck(const Arguments& arguments) {
     }
     std::string folder = arguments[0];
     if (folder.empty() || folder.back() != '/') folder += '/';
+    // The game's texture loader runs headless: nothing is shown or played.
+    HeadlessPlatform headless;
+    setPlatform(&headless);
     int levels = 0;
     const std::vector<Finding> findings = checkGameFolder(folder, arguments.size() == 2 ? arguments[1] : "", levels);
+    setPlatform(nullptr);
     int errors = 0;
     for (const Finding& finding : findings) {
         const bool error = finding.severity == Severity::Error;

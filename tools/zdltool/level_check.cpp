@@ -8,6 +8,7 @@
 
 #include "core/language.h"
 #include "core/paths.h"
+#include "gfx/draw_layer.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level_text.h"
@@ -254,17 +255,19 @@ void checkPack(const std::string& gameFolder, const std::string& pack, const Gam
 
 GameContent scanGameFolder(const std::string& gameFolder) {
     GameContent content;
-    // The texture table is built as the game builds it: packs in listing
-    // order, a set announced by its frame 00, named by kind code (4
-    // letters), two wrap letters, the free name and a two-digit frame.
-    for (const std::string& pack : listFolder(gameFolder, "txtpck*", EntryKind::Folders))
-        for (const std::string& fileName : listFolder(gameFolder + pack + "/", "*00.png", EntryKind::Files)) {
-            TextureSet set;
-            set.packName = pack;
-            set.kind = textureKindOf(fileName.substr(0, 4));
-            if (fileName.size() > 12) set.name = fileName.substr(6, fileName.size() - 12);
-            content.textureSets.push_back(set);
-        }
+    // The texture table is the game's own: its start-up loader runs with the
+    // drawing layer recording, so it finds, reads and decodes every picture
+    // as the game will (and names on the error stream the ones it cannot
+    // read) without touching OpenGL.
+    setProgramFolder(gameFolder);
+    textures = TextureState();
+    const bool wasRecording = drawLayer.recording;
+    drawLayer.recording = true;
+    loadTextures();
+    drawLayer.recording = wasRecording;
+    drawLayer.calls.clear();
+    for (const TextureEntry& entry : textures.textureTable)
+        content.textureSets.push_back({entry.packName, entry.name, entry.kind});
     for (const std::string& fileName : listFolder(gameFolder + "audio/", "*.ogg", EntryKind::Files))
         content.music.push_back("audio/" + fileName);
     for (const std::string& fileName : listFolder(gameFolder, "*.str", EntryKind::Files)) {

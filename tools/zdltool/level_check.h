@@ -26,7 +26,10 @@ struct GameContent {
 };
 
 // Reads the texture sets, music files and companion-text extensions of
-// `gameFolder` (ending in "/").
+// `gameFolder` (ending in "/"). The texture sets come from the game's own
+// start-up texture load, which this runs afresh (with the drawing layer
+// recording): it replaces the program folder and the texture tables, and
+// needs a platform backend installed.
 GameContent scanGameFolder(const std::string& gameFolder);
 
 enum class Severity { Warning, Error };
