@@ -43,8 +43,10 @@ protected:
         HeadlessGameTest::SetUp();
         for (const char* pack : {"txtpckclassic/", "txtpckneon/"})
             for (const auto& set : packSets) folder.write(pack + std::string(set[0]) + "cc" + set[1] + "00.png", "");
-        for (const std::string& music : listFolder(ZD_SOURCE_DIR "/data/audio/", "*.ogg", EntryKind::Files))
+        for (const std::string& music : listFolder(ZD_SOURCE_DIR "/data/audio/", "*.ogg", EntryKind::Files)) {
             folder.write("audio/" + music, "");
+            hasMusic = true;
+        }
         for (const std::string& language : listFolder(ZD_SOURCE_DIR "/data/", "*.str", EntryKind::Files)) {
             std::string text;
             ASSERT_TRUE(readTextFile(ZD_SOURCE_DIR "/data/" + language, text));
@@ -71,8 +73,15 @@ protected:
         return KindNone;
     }
 
+    // Music findings count only when the source tree has music to check
+    // against; until then every name would be unknown.
+    bool matters(const Finding& finding) const {
+        return hasMusic || finding.message.rfind("unknown music", 0) != 0;
+    }
+
     std::vector<LevelFileData> levels;
     GameContent content;
+    bool hasMusic = false;
 };
 
 bool objectAt(const std::vector<LevelFileObject>& list, double x, double y) {
@@ -90,7 +99,8 @@ TEST_F(SampleLevelsTest, ThePackPassesTheCheckWithoutAnyFinding) {
     const std::vector<Finding> findings = checkGameFolder(folder.path(), "zindrop", checked);
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(checked, 3);
-    for (const Finding& finding : findings) ADD_FAILURE() << finding.where << ": " << finding.message;
+    for (const Finding& finding : findings)
+        if (matters(finding)) ADD_FAILURE() << finding.where << ": " << finding.message;
 }
 
 TEST_F(SampleLevelsTest, TheMenuBackgroundIsASoundLevel) {
@@ -99,7 +109,8 @@ TEST_F(SampleLevelsTest, TheMenuBackgroundIsASoundLevel) {
     ::testing::internal::GetCapturedStderr();
     std::vector<Finding> findings;
     checkLevel(buildLevel(LevelsFolder + "menubackground.txt"), content, "menubackground.zdl", findings);
-    for (const Finding& finding : findings) ADD_FAILURE() << finding.where << ": " << finding.message;
+    for (const Finding& finding : findings)
+        if (matters(finding)) ADD_FAILURE() << finding.where << ": " << finding.message;
 }
 
 TEST_F(SampleLevelsTest, TogetherTheLevelsUseEveryKindOfObject) {
