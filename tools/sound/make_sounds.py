@@ -10,7 +10,8 @@ byte on the same Debian release.
     /usr/bin/python3 tools/sound/make_sounds.py [effects] [voices] [music]
 
 With no argument everything is made; the names restrict it to those groups
-(the level table then still covers every file).
+(the level table then still covers every file). The generator's own checks
+are in test_generator.py beside it, which ctest runs.
 """
 
 import os
