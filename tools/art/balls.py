@@ -9,9 +9,9 @@ still seems to roll steadily.
 
 import math
 
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
-from common import bleed, clamp, colorize, glow, lerp, mix, seeded, with_alpha
+from common import bleed, clamp, colorize, fractal_noise, glow, lerp, mix, seeded, with_alpha
 
 TILE = 128
 BALL_FRAMES = 16
@@ -136,9 +136,9 @@ def explosion_frames(style):
         a = rnd.uniform(0, 2 * math.pi)
         puffs.append({
             "dir": (math.cos(a), math.sin(a)),
-            "speed": rnd.uniform(8, 34),
+            "speed": rnd.uniform(6, 24),
             "r0": rnd.uniform(14, 20),
-            "grow": rnd.uniform(10, 22),
+            "grow": rnd.uniform(8, 18),
             "heat": rnd.uniform(0.75, 1.0),
             "late": rnd.uniform(0.0, 0.2),
         })
@@ -150,6 +150,8 @@ def explosion_frames(style):
         # level, so the neon one is still fire, edged with neon colours
         stops = [(0.0, (52, 24, 78)), (0.15, (160, 30, 130)), (0.35, (255, 100, 60)),
                  (0.6, (255, 210, 110)), (1.0, (230, 255, 255))]
+    billows = [fractal_noise(size, rnd, base_cells=2, octaves=3).point(lambda v: 120 + v * 135 // 255)
+               for _ in range(4)]
     frames = []
     last = EXPLOSION_FRAMES - 1
     for f in range(EXPLOSION_FRAMES):
@@ -182,6 +184,8 @@ def explosion_frames(style):
             dd.ellipse(box, fill=255)
         heat = heat.filter(ImageFilter.GaussianBlur(6 * k)).resize((size, size), Image.LANCZOS)
         dens = dens.filter(ImageFilter.GaussianBlur(5 * k)).resize((size, size), Image.LANCZOS)
+        # billows: the flame's brightness varies over its surface
+        heat = ImageChops.multiply(heat, billows[f % len(billows)])
         rgb = colorize(heat, stops)
         alpha = dens.point(lambda v: int(clamp(v * 1.3)))
         img = with_alpha(rgb, alpha)

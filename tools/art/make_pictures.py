@@ -109,7 +109,9 @@ def build():
 
     board = contact._board(packs[0][1]).convert("RGB")
     sheet = contact.contact_sheet(packs, shown, (tga, metrics), board)
-    files["docs/contact-sheet.png"] = png_bytes(sheet.quantize(colors=256))
+    # 256 colours, dithered: a fifth of the size and still fine to look at
+    palette = sheet.quantize(colors=256)
+    files["docs/contact-sheet.png"] = png_bytes(sheet.quantize(palette=palette, dither=Image.FLOYDSTEINBERG))
     files["docs/texture-packs.md"] = contact.texture_pack_doc(packs).encode("utf-8")
     return files, [folder for folder, _ in PACKS]
 

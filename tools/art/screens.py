@@ -218,16 +218,25 @@ def _banner(img, y0, y1, title_size, sparkle):
     return img
 
 
+def _clear_text_area(img, top):
+    """Alpha exactly 0 from `top` down to the bottom border, between the
+    side borders."""
+    alpha = img.getchannel("A")
+    ImageDraw.Draw(alpha).rectangle((90, top, SCREEN_W - 91, SCREEN_H - 61), fill=0)
+    img.putalpha(alpha)
+    return img
+
+
 def opening():
-    img = _frame(top_band=200)
-    return _banner(img, 34, 184, 88, sparkle=False)
+    img = _banner(_frame(top_band=226), 34, 184, 88, sparkle=False)
+    return _clear_text_area(img, 226)
 
 
 def endgame():
     """The title and result screens' frame: a large banner with sparkles;
     the middle and the lower part stay clear for the lines."""
-    img = _frame(top_band=222)
-    return _banner(img, 30, 210, 112, sparkle=True)
+    img = _banner(_frame(top_band=228), 30, 210, 112, sparkle=True)
+    return _clear_text_area(img, 228)
 
 
 # ------------------------------------------------------------ small ones ---
