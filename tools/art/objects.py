@@ -254,9 +254,12 @@ def crack(style, name):
     (classic) or glowing fault lines (neon), drawn with alpha."""
     classic = style == CLASSIC
     rnd = seeded("crack", style, name)
-    lines = _crack_lines(rnd, branches=7 if name == "crackwall" else 9)
+    lines, (cx, cy) = _crack_lines(rnd, branches=7 if name == "crackwall" else 9)
     c = Canvas(TILE, TILE)
     wall = name == "crackwall"
+    # a floor crack has already begun to give way in the middle
+    hole = [(cx + rr * math.cos(a), cy + rr * math.sin(a))
+            for a, rr in ((2 * math.pi * k / 9, rnd.uniform(7, 12)) for k in range(9))]
     if classic:
         if not wall:
             stain = c.layer()
@@ -271,12 +274,17 @@ def crack(style, name):
         for pts, w in lines:
             if w > 3:
                 c.line(pts, fill=(0, 0, 0, 255), width=w * 0.45)
+        if not wall:
+            c.polygon([(x + 1.5, y + 1.5) for x, y in hole], fill=(255, 236, 200, 150))
+            c.polygon(hole, fill=(8, 6, 4, 255), outline=(40, 28, 16, 255), width=1.5)
         img = c.result()
     else:
         for pts, w in lines:
             c.line(pts, fill=(255, 120, 30, 255), width=w * 0.9)
         for pts, w in lines:
             c.line(pts, fill=(255, 240, 180, 255), width=max(1.0, w * 0.35))
+        if not wall:
+            c.polygon(hole, fill=(255, 220, 150, 255), outline=(255, 110, 30, 255), width=2)
         img = glow(c.result(), 4, (255, 90, 20), strength=1.2)
     chips = Canvas(TILE, TILE)
     for _ in range(5 if wall else 3):
@@ -321,7 +329,7 @@ def _crack_lines(rnd, branches):
             half = max(2, len(pts) // 2)
             lines.append((pts[:half], w))
             lines.append((pts[half - 1:], w * 0.55))
-    return lines
+    return lines, (cx, cy)
 
 
 # ---------------------------------------------------------------- arrows ---
