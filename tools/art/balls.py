@@ -117,8 +117,8 @@ def render_ball(style, size, radius, turn):
 
 def shadow(style):
     img = Image.new("L", (TILE, TILE), 0)
-    ImageDraw.Draw(img).ellipse((12, 12, 116, 116), fill=150 if style == CLASSIC else 170)
-    img = img.filter(ImageFilter.GaussianBlur(7))
+    ImageDraw.Draw(img).ellipse((8, 8, 120, 120), fill=170 if style == CLASSIC else 190)
+    img = img.filter(ImageFilter.GaussianBlur(6))
     colour = (0, 0, 0) if style == CLASSIC else (0, 4, 20)
     return with_alpha(Image.new("RGB", (TILE, TILE), colour), img)
 
@@ -148,7 +148,7 @@ def explosion_frames(style):
     else:
         # the game shows the last explosion set of all packs for every
         # level, so the neon one is still fire, edged with neon colours
-        stops = [(0.0, (52, 24, 78)), (0.15, (160, 30, 130)), (0.35, (255, 100, 60)),
+        stops = [(0.0, (62, 58, 70)), (0.15, (150, 40, 90)), (0.35, (255, 96, 50)),
                  (0.6, (255, 210, 110)), (1.0, (230, 255, 255))]
     billows = [fractal_noise(size, rnd, base_cells=2, octaves=3).point(lambda v: 120 + v * 135 // 255)
                for _ in range(4)]

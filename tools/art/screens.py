@@ -139,19 +139,16 @@ def _logo_board():
 
 # ---------------------------------------------------------- menu frames ---
 
-def _frame(top_band):
+def _frame():
     """A wooden frame around the screen's edge with a soft inner shade."""
     img = Image.new("RGBA", (SCREEN_W, SCREEN_H), (0, 0, 0, 0))
     border = 22
     shade = Image.new("L", (SCREEN_W, SCREEN_H), 0)
     d = ImageDraw.Draw(shade)
-    d.rectangle((0, 0, SCREEN_W, SCREEN_H), fill=150)
-    d.rectangle((border + 30, border + 30, SCREEN_W - border - 31, SCREEN_H - border - 31), fill=0)
-    shade = shade.filter(ImageFilter.GaussianBlur(16))
-    # nothing in the middle: keep it exactly transparent (see module notes)
-    keep = Image.new("L", shade.size, 255)
-    ImageDraw.Draw(keep).rectangle((90, top_band, SCREEN_W - 91, SCREEN_H - 60), fill=0)
-    shade = ImageChops.multiply(shade, keep)
+    # a soft shade just inside the frame, gone well before the text area
+    d.rectangle((0, 0, SCREEN_W, SCREEN_H), fill=120)
+    d.rectangle((border + 4, border + 4, SCREEN_W - border - 5, SCREEN_H - border - 5), fill=0)
+    shade = shade.filter(ImageFilter.GaussianBlur(10))
     img = Image.alpha_composite(img, with_alpha(Image.new("RGB", img.size, (10, 14, 30)), shade))
     wood = colorize(_wood_grain(), [(0.0, (104, 62, 30)), (0.5, (150, 96, 50)), (1.0, (186, 130, 74))])
     ring = Image.new("L", img.size, 0)
@@ -228,14 +225,14 @@ def _clear_text_area(img, top):
 
 
 def opening():
-    img = _banner(_frame(top_band=226), 34, 184, 88, sparkle=False)
+    img = _banner(_frame(), 34, 184, 88, sparkle=False)
     return _clear_text_area(img, 226)
 
 
 def endgame():
     """The title and result screens' frame: a large banner with sparkles;
     the middle and the lower part stay clear for the lines."""
-    img = _banner(_frame(top_band=228), 30, 210, 112, sparkle=True)
+    img = _banner(_frame(), 30, 210, 112, sparkle=True)
     return _clear_text_area(img, 228)
 
 
