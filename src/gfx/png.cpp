@@ -1,5 +1,6 @@
 #include "gfx/png.h"
 
+#define ZLIB_CONST  // next_in points to const bytes
 #include <zlib.h>
 
 #include <algorithm>
@@ -11,17 +12,28 @@
 
 #include "core/bytes.h"
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define ZD_PNG_SSE2 1
+constexpr bool haveSse2 = true;
+#else
+constexpr bool haveSse2 = false;
+#endif
+
 PngState pngDecoder;
 
 // ---------------------------------------------------------------------------
-// CRC-32, eight bytes at a time: table[0] is the standard byte table and
-// table[k] advances a byte through k further zero bytes, so one step folds
-// eight bytes with eight look-ups (the same value as the byte-wise loop).
+// CRC-32, sixteen bytes at a time: table[0] is the standard byte table and
+// table[k] carries a byte on through k further zero bytes, so one step folds
+// sixteen bytes with sixteen independent look-ups instead of a chain of
+// sixteen (same value as the byte-wise loop, about three times as fast).
 
 namespace {
 
+constexpr int crcSlices = 16;
+
 struct CrcTables {
-    std::uint32_t table[8][256];
+    std::uint32_t table[crcSlices][256];
 };
 
 constexpr CrcTables makeCrcTables() {
@@ -31,7 +43,7 @@ constexpr CrcTables makeCrcTables() {
         for (int bit = 0; bit < 8; ++bit) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
         tables.table[0][n] = c;
     }
-    for (int k = 1; k < 8; ++k)
+    for (int k = 1; k < crcSlices; ++k)
         for (std::uint32_t n = 0; n < 256; ++n) {
             const std::uint32_t previous = tables.table[k - 1][n];
             tables.table[k][n] = (previous >> 8) ^ tables.table[0][previous & 0xFF];
@@ -46,19 +58,21 @@ std::uint32_t littleEndian32(const std::uint8_t* p) {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
+// The look-ups for four bytes that lie `after` bytes before the end of a step.
+std::uint32_t crcWord(std::uint32_t word, int after) {
+    const auto& t = crcTables.table;
+    return t[after + 3][word & 0xFF] ^ t[after + 2][(word >> 8) & 0xFF] ^
+           t[after + 1][(word >> 16) & 0xFF] ^ t[after][word >> 24];
+}
+
 }  // namespace
 
 std::uint32_t crc32(std::uint32_t running, const std::uint8_t* bytes, std::size_t count) {
-    const auto& t = crcTables.table;
     std::uint32_t crc = ~running;
-    for (; count >= 8; count -= 8, bytes += 8) {
-        const std::uint32_t low = crc ^ littleEndian32(bytes);
-        const std::uint32_t high = littleEndian32(bytes + 4);
-        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^
-              t[4][low >> 24] ^ t[3][high & 0xFF] ^ t[2][(high >> 8) & 0xFF] ^
-              t[1][(high >> 16) & 0xFF] ^ t[0][high >> 24];
-    }
-    for (; count > 0; --count, ++bytes) crc = t[0][(crc ^ *bytes) & 0xFF] ^ (crc >> 8);
+    for (; count >= 16; count -= 16, bytes += 16)
+        crc = crcWord(crc ^ littleEndian32(bytes), 12) ^ crcWord(littleEndian32(bytes + 4), 8) ^
+              crcWord(littleEndian32(bytes + 8), 4) ^ crcWord(littleEndian32(bytes + 12), 0);
+    for (; count > 0; --count, ++bytes) crc = crcTables.table[0][(crc ^ *bytes) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -311,34 +325,38 @@ std::size_t expectedDataSize(const PngImage& image) {
 // ---------------------------------------------------------------------------
 // Inflating
 
-// The IDAT data as one run of bytes: the chunk itself when there is one,
-// else a copy of all of them in file order in `joined`.
-const std::uint8_t* joinData(const ChunkScan& scan, std::vector<std::uint8_t>& joined) {
-    for (const Chunk& chunk : scan.chunks)
-        if (chunk.type == typeIDAT && chunk.length == scan.dataLength) return chunk.data;
-    joined.reserve(scan.dataLength);
-    for (const Chunk& chunk : scan.chunks)
-        if (chunk.type == typeIDAT) joined.insert(joined.end(), chunk.data, chunk.data + chunk.length);
-    return joined.data();
-}
-
-// Inflates into a buffer a fifth larger than needed, so that too much data
-// is told apart (wrong size) from a broken stream.
-int inflateData(const std::uint8_t* compressed, std::size_t length, std::size_t expected,
-                std::unique_ptr<std::uint8_t[]>& inflated) {
+// Inflates the IDAT data of all chunks as one zlib stream into a buffer a
+// fifth larger than needed, so that too much data is told apart (wrong size)
+// from a broken stream. This is uncompress() over the joined data, fed chunk
+// by chunk instead of copying the chunks together first: the stream must end
+// within the data and the buffer (else a zlib error), and bytes after its end
+// are ignored.
+int inflateData(const ChunkScan& scan, std::size_t expected, std::unique_ptr<std::uint8_t[]>& inflated) {
     const std::size_t capacity = (expected * 12 + 125) / 10;  // round(expected * 1.2 + 12)
     inflated.reset(new (std::nothrow) std::uint8_t[capacity]);
     if (!inflated) return PngNoMemory;
-    uLongf got = capacity;
-    if (uncompress(inflated.get(), &got, compressed, static_cast<uLong>(length)) != Z_OK)
-        return PngInflateFailed;
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return PngNoMemory;
+    stream.next_out = inflated.get();
+    stream.avail_out = static_cast<uInt>(capacity);  // below 2^32: the pixel cap sees to it
+    int status = Z_OK;
+    for (const Chunk& chunk : scan.chunks) {
+        if (chunk.type != typeIDAT) continue;
+        stream.next_in = chunk.data;
+        stream.avail_in = static_cast<uInt>(chunk.length);
+        while (stream.avail_in > 0 && status == Z_OK) status = inflate(&stream, Z_NO_FLUSH);
+        if (status != Z_OK) break;
+    }
+    const std::size_t got = stream.total_out;
+    inflateEnd(&stream);
+    if (status != Z_STREAM_END) return PngInflateFailed;
     return got == expected ? PngOk : PngWrongDataSize;
 }
 
 // ---------------------------------------------------------------------------
 // Unfiltering, in place. `previous` is the row above (zeros for a pass's
 // first row); bytes left of the first pixel count as zero. Each filter is a
-// loop of its own, unrolled for the pixel size, with no test per byte.
+// loop of its own for each pixel size, with no test per byte.
 
 using Unfilter = bool (*)(int type, std::uint8_t* row, const std::uint8_t* previous,
                           std::size_t length);
@@ -346,46 +364,137 @@ using Unfilter = bool (*)(int type, std::uint8_t* row, const std::uint8_t* previ
 std::uint8_t byteSum(int a, int b) { return static_cast<std::uint8_t>(a + b); }
 
 int paethPredictor(int left, int up, int upLeft) {
-    const int toLeft = std::abs(up - upLeft);            // |p - left|
-    const int toUp = std::abs(left - upLeft);            // |p - up|
+    const int toLeft = std::abs(up - upLeft);               // |p - left|
+    const int toUp = std::abs(left - upLeft);               // |p - up|
     const int toUpLeft = std::abs(left + up - 2 * upLeft);  // |p - upLeft|
     const int upOrUpLeft = toUp <= toUpLeft ? up : upLeft;
     return toLeft <= toUp && toLeft <= toUpLeft ? left : upOrUpLeft;
-}
-
-template <std::size_t Stride>
-void unfilterSub(std::uint8_t* row, std::size_t length) {
-    for (std::size_t i = Stride; i < length; ++i) row[i] = byteSum(row[i], row[i - Stride]);
 }
 
 void unfilterUp(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) row[i] = byteSum(row[i], previous[i]);
 }
 
+// Sub, Average and Paeth byte by byte: each byte depends on the byte one
+// pixel to its left.
+template <std::size_t Stride, bool PixelAtATime = haveSse2 && Stride >= 2>
+struct RowFilters {
+    static void sub(std::uint8_t* row, const std::uint8_t*, std::size_t length) {
+        for (std::size_t i = Stride; i < length; ++i) row[i] = byteSum(row[i], row[i - Stride]);
+    }
+
+    static void average(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+        const std::size_t first = std::min(Stride, length);
+        for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i] >> 1);
+        for (std::size_t i = Stride; i < length; ++i)
+            row[i] = byteSum(row[i], (row[i - Stride] + previous[i]) >> 1);
+    }
+
+    static void paeth(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+        const std::size_t first = std::min(Stride, length);
+        for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i]);
+        for (std::size_t i = Stride; i < length; ++i)
+            row[i] = byteSum(row[i], paethPredictor(row[i - Stride], previous[i], previous[i - Stride]));
+    }
+};
+
+#if ZD_PNG_SSE2
+// Pixels of 2 to 8 bytes (samples of 8 bits and more, so a row is whole
+// pixels) one pixel at a time, all its bytes together in the low lanes of an
+// SSE2 register.
+
+// Built from whole-register integer moves: going through a small buffer in
+// memory would stall every load on the stores just made.
 template <std::size_t Stride>
-void unfilterAverage(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
-    const std::size_t first = std::min(Stride, length);
-    for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i] >> 1);
-    for (std::size_t i = Stride; i < length; ++i)
-        row[i] = byteSum(row[i], (row[i - Stride] + previous[i]) >> 1);
+__m128i loadPixel(const std::uint8_t* p) {
+    if constexpr (Stride == 8) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+    } else if constexpr (Stride == 6) {
+        return _mm_unpacklo_epi32(loadPixel<4>(p), loadPixel<2>(p + 4));
+    } else {
+        std::uint32_t bits = 0;
+        for (std::size_t i = 0; i < Stride; ++i) bits |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+        return _mm_cvtsi32_si128(static_cast<int>(bits));
+    }
 }
 
 template <std::size_t Stride>
-void unfilterPaeth(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
-    const std::size_t first = std::min(Stride, length);
-    for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i]);
-    for (std::size_t i = Stride; i < length; ++i)
-        row[i] = byteSum(row[i], paethPredictor(row[i - Stride], previous[i], previous[i - Stride]));
+void storePixel(std::uint8_t* p, __m128i pixel) {
+    if constexpr (Stride == 8) {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), pixel);
+    } else if constexpr (Stride == 6) {
+        storePixel<4>(p, pixel);
+        storePixel<2>(p + 4, _mm_srli_si128(pixel, 4));
+    } else {
+        const auto bits = static_cast<std::uint32_t>(_mm_cvtsi128_si32(pixel));
+        for (std::size_t i = 0; i < Stride; ++i) p[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    }
 }
+
+__m128i absolute16(__m128i value) { return _mm_max_epi16(value, _mm_sub_epi16(_mm_setzero_si128(), value)); }
+
+// mask ? whenSet : whenClear, lane by lane.
+__m128i select(__m128i mask, __m128i whenSet, __m128i whenClear) {
+    return _mm_or_si128(_mm_and_si128(mask, whenSet), _mm_andnot_si128(mask, whenClear));
+}
+
+template <std::size_t Stride>
+struct RowFilters<Stride, true> {
+    static void sub(std::uint8_t* row, const std::uint8_t*, std::size_t length) {
+        __m128i left = _mm_setzero_si128();
+        for (std::size_t i = 0; i < length; i += Stride) {
+            left = _mm_add_epi8(loadPixel<Stride>(row + i), left);
+            storePixel<Stride>(row + i, left);
+        }
+    }
+
+    static void average(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+        const __m128i lowBit = _mm_set1_epi8(1);
+        __m128i left = _mm_setzero_si128();
+        for (std::size_t i = 0; i < length; i += Stride) {
+            const __m128i up = loadPixel<Stride>(previous + i);
+            // The rounding-up average minus the bit it rounded: floor((left + up) / 2).
+            const __m128i mean =
+                _mm_sub_epi8(_mm_avg_epu8(left, up), _mm_and_si128(_mm_xor_si128(left, up), lowBit));
+            left = _mm_add_epi8(loadPixel<Stride>(row + i), mean);
+            storePixel<Stride>(row + i, left);
+        }
+    }
+
+    // In 16-bit lanes, where left + up - upLeft cannot overflow; the sum is
+    // taken modulo 256 there too, keeping the chain from pixel to pixel short.
+    static void paeth(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i lowByte = _mm_set1_epi16(0xFF);
+        __m128i left = zero;
+        __m128i upLeft = zero;
+        for (std::size_t i = 0; i < length; i += Stride) {
+            const __m128i up = _mm_unpacklo_epi8(loadPixel<Stride>(previous + i), zero);
+            const __m128i filtered = _mm_unpacklo_epi8(loadPixel<Stride>(row + i), zero);
+            const __m128i upMinusUpLeft = _mm_sub_epi16(up, upLeft);
+            const __m128i leftMinusUpLeft = _mm_sub_epi16(left, upLeft);
+            const __m128i toLeft = absolute16(upMinusUpLeft);
+            const __m128i toUp = absolute16(leftMinusUpLeft);
+            const __m128i toUpLeft = absolute16(_mm_add_epi16(upMinusUpLeft, leftMinusUpLeft));
+            const __m128i upOrUpLeft = select(_mm_cmpgt_epi16(toUp, toUpLeft), upLeft, up);
+            const __m128i notLeft = _mm_or_si128(_mm_cmpgt_epi16(toLeft, toUp), _mm_cmpgt_epi16(toLeft, toUpLeft));
+            const __m128i predicted = select(notLeft, upOrUpLeft, left);
+            left = _mm_and_si128(_mm_add_epi16(filtered, predicted), lowByte);
+            storePixel<Stride>(row + i, _mm_packus_epi16(left, left));
+            upLeft = up;
+        }
+    }
+};
+#endif
 
 template <std::size_t Stride>
 bool unfilterRow(int type, std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
     switch (type) {
     case 0: return true;
-    case 1: unfilterSub<Stride>(row, length); return true;
+    case 1: RowFilters<Stride>::sub(row, previous, length); return true;
     case 2: unfilterUp(row, previous, length); return true;
-    case 3: unfilterAverage<Stride>(row, previous, length); return true;
-    case 4: unfilterPaeth<Stride>(row, previous, length); return true;
+    case 3: RowFilters<Stride>::average(row, previous, length); return true;
+    case 4: RowFilters<Stride>::paeth(row, previous, length); return true;
     default: return false;
     }
 }
@@ -464,6 +573,10 @@ void convertGreyAlpha(const PngImage&, const std::uint8_t* row, std::uint8_t* ou
 template <int SampleBytes>
 void convertRgba(const PngImage&, const std::uint8_t* row, std::uint8_t* out, std::size_t count,
                  std::size_t step) {
+    if (SampleBytes == 1 && step == 4) {  // already the block's layout
+        std::memcpy(out, row, count * 4);
+        return;
+    }
     for (std::size_t x = 0; x < count; ++x, out += step, row += 4 * SampleBytes)
         put(out, row[0], row[SampleBytes], row[2 * SampleBytes], row[3 * SampleBytes]);
 }
@@ -543,11 +656,8 @@ int decode(const std::uint8_t* file, std::size_t size, int requestedBits, Bytes&
     ChunkScan scan;
     int error = readImage(reader, image, scan);
     if (error != PngOk) return error;
-    std::vector<std::uint8_t> joined;
-    const std::uint8_t* compressed = joinData(scan, joined);
-    const std::size_t expected = expectedDataSize(image);
     std::unique_ptr<std::uint8_t[]> inflated;
-    error = inflateData(compressed, scan.dataLength, expected, inflated);
+    error = inflateData(scan, expectedDataSize(image), inflated);
     if (error != PngOk) return error;
     block.resize(4 + std::size_t{image.width} * image.height * 4);
     writeBlockHeader(image, block);
