@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "commands.h"
+#include "arguments.h"
 #include "gfx/png.h"
 #include "platform/files.h"
 
@@ -26,12 +26,12 @@ Bytes pamOf(const Bytes& block) {
 }
 
 int runPicture(const Arguments& arguments) {
-    const bool withOutput = arguments.size() == 3 && arguments[1] == "-o";
-    if (arguments.size() != 1 && !withOutput) {
+    std::string path;
+    std::string output;
+    if (!inputAndOutput(arguments, path, output)) {
         std::fprintf(stderr, "usage: zdltool picture FILE.png [-o OUT.pam]\n");
         return 2;
     }
-    const std::string& path = arguments[0];
     Bytes block;
     if (!decodePng(path, 32, block)) {
         const int error = pngDecoder.pngError;
@@ -39,8 +39,8 @@ int runPicture(const Arguments& arguments) {
         return 1;
     }
     std::printf("%s: %d x %d\n", path.c_str(), (block[0] | block[1] << 8) >> 3, block[2] | block[3] << 8);
-    if (withOutput && !writeFileSafely(arguments[2], pamOf(block))) {
-        std::printf("%s: cannot be written\n", arguments[2].c_str());
+    if (!output.empty() && !writeFileSafely(output, pamOf(block))) {
+        std::printf("%s: cannot be written\n", output.c_str());
         return 1;
     }
     return 0;
