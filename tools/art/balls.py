@@ -11,7 +11,7 @@ import math
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
-from common import bleed, clamp, colorize, fractal_noise, glow, lerp, mix, seeded, with_alpha
+from common import bleed, clamp, colorize, fractal_noise, glow, lerp, mix, seeded, smoothstep, with_alpha
 
 TILE = 128
 BALL_FRAMES = 16
@@ -38,28 +38,23 @@ def _pattern_classic(p):
     """Ivory with six red spots and eight small blue ones."""
     best = max(p[0] * v[0] + p[1] * v[1] + p[2] * v[2] for v in _OCTA)
     if best > 0.86:
-        edge = smooth(0.86, 0.89, best)
+        edge = smoothstep(0.86, 0.89, best)
         return mix((236, 226, 204), (200, 30, 36), edge)
     best_c = max(p[0] * v[0] + p[1] * v[1] + p[2] * v[2] for v in _CUBE)
     if best_c > 0.95:
-        return mix((236, 226, 204), (40, 80, 180), smooth(0.95, 0.965, best_c))
+        return mix((236, 226, 204), (40, 80, 180), smoothstep(0.95, 0.965, best_c))
     return (236, 226, 204)
 
 
 def _pattern_neon(p):
     """Dark glass crossed by three glowing great circles."""
     m = min(abs(p[0]), abs(p[1]), abs(p[2]))
-    line = 1 - smooth(0.03, 0.09, m)
+    line = 1 - smoothstep(0.03, 0.09, m)
     best = max(abs(p[0]), abs(p[1]), abs(p[2]))
-    dot = smooth(0.97, 0.985, best)
+    dot = smoothstep(0.97, 0.985, best)
     base = (18, 16, 40)
     col = mix(base, (60, 240, 255), line)
     return mix(col, (255, 80, 230), dot)
-
-
-def smooth(e0, e1, x):
-    t = clamp((x - e0) / (e1 - e0), 0.0, 1.0)
-    return t * t * (3 - 2 * t)
 
 
 def ball_frames(style):

@@ -140,19 +140,9 @@ def colorize(gray, stops):
     return Image.merge("RGB", (gray.point(lr), gray.point(lg), gray.point(lb)))
 
 
-def solid(size, colour, mode="RGBA"):
-    return Image.new(mode, size, colour)
-
-
 def with_alpha(rgb, alpha):
     out = rgb.convert("RGBA")
     out.putalpha(alpha)
-    return out
-
-
-def scale_alpha(img, factor):
-    out = img.copy()
-    out.putalpha(img.getchannel("A").point(lambda v: int(round(v * factor))))
     return out
 
 
@@ -272,14 +262,6 @@ def glow(img, radius, colour=None, strength=1.0):
     return Image.alpha_composite(halo, img)
 
 
-def drop_shadow(img, offset, radius, opacity=0.6):
-    a = img.getchannel("A").filter(ImageFilter.GaussianBlur(radius))
-    a = a.point(lambda v: int(v * opacity))
-    shadow = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    shadow.paste(with_alpha(Image.new("RGB", img.size, (0, 0, 0)), a), offset)
-    return Image.alpha_composite(shadow, img)
-
-
 def bleed(img, band=4):
     """Gives fully transparent pixels within `band` pixels of visible ones
     the colour of their nearest visible neighbours. Filtered (mipmapped)
@@ -304,35 +286,12 @@ def bleed(img, band=4):
     return out
 
 
-def radial(size, cx, cy, r, inner=255, outer=0, power=1.0):
-    """A grey radial falloff from `inner` at the centre to `outer` at r."""
-    img = Image.new("L", size)
-    px = img.load()
-    for y in range(size[1]):
-        for x in range(size[0]):
-            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy) / r
-            t = clamp(d, 0.0, 1.0) ** power
-            px[x, y] = int(round(lerp(inner, outer, t)))
-    return img
-
-
 def vertical_gradient(size, stops):
     """An RGB picture shading from top to bottom through the colour stops."""
     w, h = size
     column = Image.new("L", (1, h))
     column.putdata([int(round(255 * y / max(1, h - 1))) for y in range(h)])
     return colorize(column, stops).resize((w, h), Image.NEAREST)
-
-
-def text_size(fnt, text):
-    box = fnt.getbbox(text)
-    return box[2] - box[0], box[3] - box[1], box
-
-
-def draw_text_centered(img, text, fnt, cx, cy, fill, stroke=0, stroke_fill=None):
-    d = ImageDraw.Draw(img)
-    d.text((cx, cy), text, font=fnt, fill=fill, anchor="mm", stroke_width=stroke,
-           stroke_fill=stroke_fill)
 
 
 def arrow_polygon(cx, cy, length, head_w, shaft_w, head_len, angle):

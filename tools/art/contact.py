@@ -122,9 +122,9 @@ def _on_backdrop(pic, size, backdrop=None):
     return Image.alpha_composite(backdrop.convert("RGBA"), pic).convert("RGB")
 
 
-def contact_sheet(packs, screens, bitmap_font_files, board_sample):
+def contact_sheet(packs, screens, bitmap_font_files, board_picture):
     """packs: [(folder, [PictureSet])]; screens: {file name: picture};
-    bitmap_font_files: (tga bytes, metrics bytes); board_sample: an RGB
+    bitmap_font_files: (tga bytes, metrics bytes); board_picture: an RGB
     picture of a board to show the menu frames over."""
     text = BitmapText(*bitmap_font_files)
     sheet = Sheet()
@@ -146,10 +146,10 @@ def contact_sheet(packs, screens, bitmap_font_files, board_sample):
             elif s.name == "crackwall":
                 backdrop = wall
             sheet.row(label, sub, s.frames, thumb=96 if s.kind == "back" else THUMB, backdrop=backdrop)
-        sheet.row("board sample", "ground, walls, objects as laid out in a level", [_board(sets)], thumb=320)
+        sheet.row("board sample", "ground, walls, objects as laid out in a level", [board_sample(sets)], thumb=320)
 
     sheet.heading("Screens (menu frames shown over a board, as the game draws them)")
-    board = board_sample.convert("RGBA").resize((1024, 768))
+    board = board_picture.convert("RGBA").resize((1024, 768))
     over = {n: Image.alpha_composite(board, screens[n].convert("RGBA")) for n in ("opening.png", "endgame.png")}
     sheet.pictures([("islogo.png 1024x768", screens["islogo.png"]),
                     ("opening.png over a board", over["opening.png"]),
@@ -163,7 +163,7 @@ def contact_sheet(packs, screens, bitmap_font_files, board_sample):
                     ("editmenu.png as stored", screens["editmenu.png"]),
                     ("editselect 17, 51x38, cursor", _select_mock(screens)),
                     ("notex.png", screens["notex.png"].resize((128, 128))),
-                    ("editgray.png over a board", _gray_mock(screens, board_sample))], 186)
+                    ("editgray.png over a board", _gray_mock(screens, board_picture))], 186)
 
     sheet.heading("Fonts")
     tga, _ = bitmap_font_files
@@ -187,7 +187,7 @@ def contact_sheet(packs, screens, bitmap_font_files, board_sample):
     return sheet.result()
 
 
-def _board(sets):
+def board_sample(sets):
     """A little level built from the pack, to judge the pictures together."""
     by = {}
     for s in sets:

@@ -156,7 +156,7 @@ def _sunken(d, x0, y0, x1, y1, fill=WELL):
     d.line((x1, y0, x1, y1), fill=(255, 255, 255, 255))
 
 
-def _label(img, d, x0, y0, x1, y1, label):
+def _label(d, x0, y0, x1, y1, label):
     cx = (x0 + x1 + 1) // 2
     cy = (y0 + y1 + 1) // 2
     if label.startswith("big:"):
@@ -215,7 +215,7 @@ def edit_menu(icons):
     _sunken(d, 5, 146, 368, 169)
     for x0, x1, y0, y1, label in BUTTONS:
         _raised(d, x0, y0, x1, y1)
-        _label(img, d, x0, y0, x1, y1, label)
+        _label(d, x0, y0, x1, y1, label)
     for kind, (x, y) in KIND_BUTTONS.items():
         _raised(d, x, y, x + KIND_SIZE - 1, y + KIND_SIZE - 1)
         icon = icons[kind].resize((KIND_SIZE - 4, KIND_SIZE - 4), Image.LANCZOS)

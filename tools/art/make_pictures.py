@@ -107,7 +107,7 @@ def build():
     files["data/standard.tga"] = tga
     files["data/standard.dat"] = metrics
 
-    board = contact._board(packs[0][1]).convert("RGB")
+    board = contact.board_sample(packs[0][1]).convert("RGB")
     sheet = contact.contact_sheet(packs, shown, (tga, metrics), board)
     # 256 colours, dithered: a fifth of the size and still fine to look at
     palette = sheet.quantize(colors=256)

@@ -10,8 +10,8 @@ import math
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
-from common import (DIRECTION_ANGLES, Canvas, bleed, chevron_polygon, arrow_polygon, clamp, colorize,
-                    glow, lerp, mix, rotate_points, seeded, smoothstep, with_alpha)
+from common import (DIRECTION_ANGLES, Canvas, arrow_polygon, bleed, chevron_polygon, clamp, glow, mix,
+                    rotate_points, seeded, smoothstep, with_alpha)
 
 TILE = 128
 
@@ -59,14 +59,12 @@ def _exit(style, f):
             theta = math.atan2(dy, dx)
             if r <= r_in:
                 u = r / r_in
-                arm = 0.5 + 0.5 * math.sin(4 * theta + 7.0 * math.log(u + 0.08) + 4 * phase / 4)
+                arm = 0.5 + 0.5 * math.sin(4 * theta + 7.0 * math.log(u + 0.08) + phase)
                 glow_t = (1 - u) ** 1.5 * (0.6 + 0.4 * pulse) + arm * 0.45 * (1 - u * 0.5)
                 col = mix(deep, bright, clamp(glow_t, 0.0, 1.0))
                 if u < 0.25:
                     col = mix(core, col, u / 0.25)
                 a = 255
-                if r > r_in - 1:
-                    a = 255
             else:
                 # the rim: lit from the top-left, a groove in the middle
                 t = (r - r_in) / (r_out - r_in)

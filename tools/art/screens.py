@@ -15,10 +15,10 @@ import math
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 import balls
+import objects
 import surfaces
 from common import (SANS_BOLD, Canvas, checker, colorize, font, fractal_noise, glow, seeded, vertical_gradient,
                     with_alpha)
-from surfaces import _clouds
 
 SCREEN_W, SCREEN_H = 1024, 768
 
@@ -87,7 +87,7 @@ def logo():
     rnd = seeded("logo")
     sky = vertical_gradient((SCREEN_W, SCREEN_H), [(0.0, (58, 118, 196)), (0.55, (150, 196, 236)),
                                                    (1.0, (236, 244, 252))])
-    cl = _clouds(rnd, 256, cells=4, cover=0.6).resize((SCREEN_W, SCREEN_H), Image.BICUBIC)
+    cl = surfaces.clouds(rnd, 256, cells=4, cover=0.6).resize((SCREEN_W, SCREEN_H), Image.BICUBIC)
     img = Image.composite(Image.new("RGB", sky.size, (250, 252, 255)), sky, cl.point(lambda v: v * 7 // 10))
     img = img.convert("RGBA")
     board = _logo_board()
@@ -100,7 +100,6 @@ def logo():
 def _logo_board():
     """A strip of board seen from above: floor, a hole the ball jumps over,
     walls, a flag and the exit."""
-    import objects
     t = 96
     ground = surfaces.ground("classic", "grass").resize((t, t), Image.LANCZOS)
     stone = surfaces.ground("classic", "stone").resize((t, t), Image.LANCZOS)

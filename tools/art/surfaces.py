@@ -9,7 +9,7 @@ import math
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
-from common import (Canvas, apply_light, bevel, clamp, colorize, fractal_noise, light_from_height,
+from common import (Canvas, apply_light, bevel, colorize, fractal_noise, light_from_height,
                     multiply_gray, seeded, smoothstep, speckle, value_noise, vertical_gradient,
                     wrapped)
 
@@ -323,7 +323,7 @@ def background(style, name):
     return {"classic": _classic_background, "neon": _neon_background}[style](name)
 
 
-def _clouds(rnd, size, cells=4, cover=0.5, soft=0.25):
+def clouds(rnd, size, cells=4, cover=0.5, soft=0.25):
     n = fractal_noise(size, rnd, base_cells=cells, octaves=6, persistence=0.55)
     lo = int(255 * (cover - soft))
     hi = int(255 * (cover + soft))
@@ -334,14 +334,14 @@ def _classic_background(name):
     rnd = seeded("back", "classic", name)
     if name == "sky":
         sky = vertical_gradient((BACK, BACK), [(0.0, (46, 104, 178)), (1.0, (104, 160, 216))])
-        cl = _clouds(rnd, BACK, cells=4, cover=0.55)
+        cl = clouds(rnd, BACK, cells=4, cover=0.55)
         shade = fractal_noise(BACK, rnd, base_cells=8, octaves=4)
         cloud_rgb = colorize(shade, [(0.0, (186, 198, 216)), (1.0, (246, 248, 252))])
         return Image.composite(cloud_rgb, sky, cl.point(lambda v: v * 9 // 10))
     if name == "dusk":
         sky = vertical_gradient((BACK, BACK), [(0.0, (40, 26, 74)), (0.45, (150, 62, 86)),
                                                (0.8, (236, 128, 64)), (1.0, (252, 196, 104))])
-        cl = _clouds(rnd, BACK, cells=4, cover=0.6, soft=0.2)
+        cl = clouds(rnd, BACK, cells=4, cover=0.6, soft=0.2)
         bands = cl.resize((BACK, BACK // 4)).resize((BACK, BACK), Image.BICUBIC)
         cloud_rgb = vertical_gradient((BACK, BACK), [(0.0, (30, 20, 50)), (0.6, (96, 40, 70)),
                                                      (1.0, (190, 90, 70))])
@@ -382,7 +382,7 @@ def _neon_background(name):
     rnd = seeded("back", "neon", name)
     if name == "sky":
         base = vertical_gradient((BACK, BACK), [(0.0, (2, 4, 14)), (1.0, (8, 12, 34))])
-        neb = _clouds(rnd, BACK, cells=2, cover=0.55, soft=0.35)
+        neb = clouds(rnd, BACK, cells=2, cover=0.55, soft=0.35)
         tint = fractal_noise(BACK, rnd, base_cells=2, octaves=3)
         neb_rgb = colorize(tint, [(0.0, (20, 40, 110)), (1.0, (80, 20, 100))])
         img = Image.composite(neb_rgb, base, neb.point(lambda v: v * 5 // 10))
