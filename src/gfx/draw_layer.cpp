@@ -11,18 +11,26 @@ static_assert(FilterNearest == GL_NEAREST && FilterLinear == GL_LINEAR &&
 static_assert(WrapClamp == GL_CLAMP && WrapRepeat == GL_REPEAT && WrapClampToEdge == GL_CLAMP_TO_EDGE,
               "wrap modes");
 
+#include <algorithm>
+#include <cstddef>
+#include <initializer_list>
+
+#include "platform/platform.h"
+
 DrawLayerState drawLayer;
 
 namespace {
-bool record(DrawOp op, double a0 = 0, double a1 = 0) {
+bool record(DrawOp op, std::initializer_list<double> args = {}) {
     if (!drawLayer.recording) return false;
-    drawLayer.calls.push_back({op, {a0, a1, 0, 0, 0, 0, 0, 0}});
+    DrawCall call{op, {}};
+    std::copy(args.begin(), args.end(), call.a);
+    drawLayer.calls.push_back(call);
     return true;
 }
 }  // namespace
 
 void dlSetFixedState(int width, int height) {
-    if (record(DrawOp::FixedState, width, height)) return;
+    if (record(DrawOp::FixedState, {double(width), double(height)})) return;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glViewport(0, 0, width, height);
@@ -79,7 +87,67 @@ std::uint32_t dlCreateTexture(const TextureUpload& upload) {
 }
 
 void dlDeleteTexture(std::uint32_t name) {
-    if (record(DrawOp::DeleteTexture, name)) return;
+    if (record(DrawOp::DeleteTexture, {double(name)})) return;
     const GLuint names[1] = {name};
     glDeleteTextures(1, names);
+}
+
+void dlBindTexture(std::uint32_t glName) {
+    if (record(DrawOp::BindTexture, {double(glName)})) return;
+    glBindTexture(GL_TEXTURE_2D, glName);
+}
+
+void dlColour(double r, double g, double b, double a) {
+    if (record(DrawOp::Colour, {r, g, b, a})) return;
+    glColor4d(r / 255.0, g / 255.0, b / 255.0, a / 255.0);
+}
+
+void dlDepthTest(DepthTest test) {
+    if (record(DrawOp::DepthTest, {double(test)})) return;
+    static const GLenum functions[] = {GL_LESS, GL_LEQUAL, GL_EQUAL, GL_GEQUAL};
+    glDepthFunc(functions[static_cast<int>(test)]);
+}
+
+void dlBlend(BlendMode mode) {
+    if (record(DrawOp::Blend, {double(mode)})) return;
+    glBlendFunc(mode == BlendMode::Alpha ? GL_SRC_ALPHA : GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void dlQuad(double x, double y, double z, double w, double h,
+            double u0, double v0, double u1, double v1) {
+    if (record(DrawOp::Quad, {x, y, z, w, h, u0, v0, u1, v1})) return;
+    // The projection turns y downwards, so bottom-left, bottom-right,
+    // top-right, top-left on screen is counter-clockwise: a front face.
+    glBegin(GL_QUADS);
+    glTexCoord2d(u0, v0);
+    glVertex3d(x, y + h, z);
+    glTexCoord2d(u1, v0);
+    glVertex3d(x + w, y + h, z);
+    glTexCoord2d(u1, v1);
+    glVertex3d(x + w, y, z);
+    glTexCoord2d(u0, v1);
+    glVertex3d(x, y, z);
+    glEnd();
+}
+
+void dlPresent() {
+    if (!record(DrawOp::Present)) glFlush();
+    platform().swapBuffers();
+}
+
+std::vector<std::uint8_t> dlReadPixels(int x, int y, int w, int h) {
+    std::vector<std::uint8_t> pixels;
+    if (drawLayer.recording || w <= 0 || h <= 0) return pixels;
+    const std::size_t row = static_cast<std::size_t>(w) * 3;
+    std::vector<std::uint8_t> bottomUp(row * static_cast<std::size_t>(h));
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    // OpenGL counts rows from the bottom of the window.
+    glReadPixels(x, viewport[3] - y - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    pixels.resize(bottomUp.size());
+    for (int r = 0; r < h; ++r)
+        std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(row) * (h - 1 - r), row,
+                    pixels.begin() + static_cast<std::ptrdiff_t>(row) * r);
+    return pixels;
 }

@@ -13,7 +13,20 @@ enum class DrawOp {
     Clear,       // colour and depth buffers
     CreateTexture,  // a: width, height, components, mipmaps (1/0), min filter, mag filter, wrap S, wrap T
     DeleteTexture,  // a: texture name
+    BindTexture,    // a: texture name (0 = none)
+    Colour,         // a: red, green, blue, alpha, each 0..255
+    DepthTest,      // a: DepthTest value
+    Blend,          // a: BlendMode value
+    Quad,           // a: x, y, z, w, h, u0, v0, u1, v1 (see dlQuad)
+    Present,        // commands flushed, buffers swapped
 };
+
+// Depth comparisons the renderer switches between (larger z is nearer).
+enum class DepthTest { Less, LessOrEqual, Equal, GreaterOrEqual };
+
+// Blend factors: Alpha is (source alpha, one minus source alpha);
+// Premultiplied is (one, one minus source alpha), used by the bitmap font.
+enum class BlendMode { Alpha, Premultiplied };
 
 // Pixel formats, filters and wrap modes, holding the graphics library's own
 // values so that a recorded call shows what OpenGL would be given.
@@ -47,7 +60,7 @@ struct TextureUpload {
 
 struct DrawCall {
     DrawOp op;
-    double a[8];
+    double a[9];
 };
 
 struct DrawLayerState {
@@ -75,3 +88,28 @@ std::uint32_t dlCreateTexture(const TextureUpload& upload);
 
 // Deletes one texture by name.
 void dlDeleteTexture(std::uint32_t name);
+
+// Makes `glName` the current 2D texture (0 draws untextured).
+void dlBindTexture(std::uint32_t glName);
+
+// The current colour, components 0..255 (fractions allowed: 127.5 is half).
+void dlColour(double r, double g, double b, double a);
+
+void dlDepthTest(DepthTest test);
+void dlBlend(BlendMode mode);
+
+// One quad of the bound texture in the current colour on the screen
+// rectangle with top-left (x, y), width w and height h, at depth z.
+// Texture coordinate (u0, v0) goes to the bottom-left corner (x, y + h) and
+// (u1, v1) to the top-right corner (x + w, y). The corners are issued
+// counter-clockwise as seen on screen, so the quad faces the viewer.
+void dlQuad(double x, double y, double z, double w, double h,
+            double u0, double v0, double u1, double v1);
+
+// Flushes the commands and swaps the buffers (the platform waits for the
+// vertical retrace where it can).
+void dlPresent();
+
+// The pixels of the rectangle (x, y, w, h), y from the top, as R, G, B
+// bytes, top row first. Empty while recording.
+std::vector<std::uint8_t> dlReadPixels(int x, int y, int w, int h);

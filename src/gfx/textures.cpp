@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstring>
 #include <iostream>
+#include <iterator>
 #include <set>
 
 #include "core/bytes.h"
 #include "core/language.h"
 #include "core/numeric.h"
 #include "core/paths.h"
+#include "gfx/frame.h"
 #include "gfx/png.h"
 #include "level/level.h"
 #include "platform/files.h"
@@ -295,7 +297,10 @@ void loadScreenPicture(const ScreenPicture& picture) {
 }  // namespace
 
 void loadTextures() {
-    for (const ScreenPicture& picture : screenPictures) loadScreenPicture(picture);
+    // The logo first, shown at once so that it is up while the rest loads.
+    loadScreenPicture(screenPictures[0]);
+    drawFrame();
+    for (std::size_t i = 1; i < std::size(screenPictures); ++i) loadScreenPicture(screenPictures[i]);
     loadTexture(paths.programFolder + "notex.png", textures.frameTable[0], LoadMipmaps, WrapClamp,
                 WrapClamp, false);
 
@@ -332,4 +337,10 @@ void deleteFrameTextures() {
         if (frame.glName != 0) dlDeleteTexture(frame.glName);
         frame.glName = 0;
     }
+}
+
+const TextureEntry& textureEntryOf(double texture) {
+    const std::int64_t index = nearest(texture);
+    const List<TextureEntry>& table = textures.textureTable;
+    return index >= 1 && index <= table.count() ? table[static_cast<int>(index)] : table[0];
 }

@@ -128,3 +128,7 @@ double advanceFrame(double first, double last, double current, double delta);
 
 // Deletes the texture of every frameTable element from 1 to the last.
 void deleteFrameTextures();
+
+// The texture-table entry an object's `texture` value names; entry 0 (no
+// texture) for a value outside the table.
+const TextureEntry& textureEntryOf(double texture);

@@ -17,14 +17,6 @@ ObjectList& levelList(int number) {
     return *lists[number];
 }
 
-namespace {
-const TextureEntry& entryOf(double texture) {
-    const int index = static_cast<int>(texture);
-    return textures.textureTable.valid(index) ? textures.textureTable[index]
-                                              : textures.textureTable[0];
-}
-}  // namespace
-
 void clearLevel() {
     for (int n = 1; n <= LevelListCount; ++n) levelList(n).clearItems();
     level.ball.x = 0;
@@ -41,7 +33,7 @@ void addObject(ObjectList& list, double x, double y, double texture) {
     object.texture = texture;
     object.x = x;
     object.y = y;
-    object.frame = entryOf(texture).firstFrame;
+    object.frame = textureEntryOf(texture).firstFrame;
     list.append(object);
 }
 
@@ -63,12 +55,12 @@ void placeBall(double x, double y, double texture) {
     level.ball.y = y;
     level.ball.vx = 0;
     level.ball.vy = 0;
-    level.ball.frame = entryOf(texture).firstFrame;
+    level.ball.frame = textureEntryOf(texture).firstFrame;
     level.ballShadow.x = x + 16;
     level.ballShadow.y = y + 16;
     level.ballShadow.vx = 0;
     level.ballShadow.vy = 0;
-    level.ballShadow.frame = entryOf(level.ballShadow.texture).firstFrame;
+    level.ballShadow.frame = textureEntryOf(level.ballShadow.texture).firstFrame;
 }
 
 int findTexture(const std::string& packName, const std::string& textureName) {
@@ -80,7 +72,7 @@ int findTexture(const std::string& packName, const std::string& textureName) {
 }
 
 double initialFrame(int texture, bool fine) {
-    const TextureEntry& entry = entryOf(texture);
+    const TextureEntry& entry = textureEntryOf(texture);
     if (entry.synchronised != 0) return entry.firstFrame;
     if (!fine) return static_cast<double>(randomInt(nearest(entry.firstFrame), nearest(entry.lastFrame)));
     const std::int64_t low = nearest(entry.firstFrame * 1000);

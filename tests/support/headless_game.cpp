@@ -7,10 +7,13 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
+#include "gfx/frame.h"
 #include "gfx/png.h"
+#include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_packs.h"
+#include "play/play.h"
 
 void resetGameState() {
     app = AppState();
@@ -24,6 +27,9 @@ void resetGameState() {
     pngDecoder = PngState();
     audio = AudioState();
     packs = LevelPackState();
+    renderer = RendererState();
+    font = BitmapFont();
+    play = PlayState();
 }
 
 void HeadlessGameTest::SetUp() {

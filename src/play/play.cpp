@@ -1,0 +1,3 @@
+#include "play/play.h"
+
+PlayState play;
