@@ -38,6 +38,26 @@ int tileFrameOf(char c) {
 
 }  // namespace
 
+void loadFont(BitmapFont& target, const std::string& picturePath, const std::string& metricsPath) {
+    Texture picture;
+    loadTexture(picturePath, picture, 0, WrapRepeat, WrapRepeat, false);
+    target.texture = picture.glName;
+
+    for (Glyph& glyph : target.glyphs) glyph = Glyph();
+    Bytes metrics;
+    if (readFile(metricsPath, metrics)) {
+        ByteReader reader(metrics);
+        for (Glyph& glyph : target.glyphs) {
+            if (reader.remaining() < 16) break;
+            glyph.width = reader.i32();
+            reader.i32();
+            glyph.leftOffset = reader.i32();
+            reader.i32();
+        }
+    }
+    target.glyphs[160].width = 16;
+}
+
 std::int32_t textWidth(const BitmapFont& source, const std::string& text) {
     std::int32_t width = 0;
     for (char c : text) width += advanceOf(source, static_cast<unsigned char>(c));

@@ -26,11 +26,9 @@ struct BitmapFont {
 
 extern BitmapFont font;
 
-// Size of the metrics file: 256 records of 16 bytes, character 0 first.
-constexpr int FontMetricsBytes = 4096;
-
 // Loads the font picture (a 16 x 16 grid of cells, character c in row c / 16
-// from the top and column c % 16, each drawn 16 x 16 pixels) and the metrics.
+// from the top and column c % 16, each drawn 16 x 16 pixels) and the metrics
+// (256 records of 16 bytes, character 0 first).
 // A missing picture leaves the font without a texture (glyphs draw as plain
 // quads); a missing or short metrics file leaves the unread glyphs at width 0.
 // Character 160 (the no-break space) always advances 16 + spacing.
