@@ -8,6 +8,8 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
+#include "gfx/frame.h"
+#include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
@@ -15,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "play/play.h"
 
 AppState app;
 
@@ -40,20 +43,34 @@ std::uint64_t seedFromTimer() {
     return bits;
 }
 
-// Until the menus take over, the game shows its frame and waits for Esc or
-// the window's close request, at no more than 60 frames a second.
+// Until the menus take over, the game shows the board and waits for Esc or
+// the window's close request.
 [[noreturn]] void runUntilEsc() {
-    const double frameSeconds = 1.0 / 60.0;
-    double lastFrame = platform().timer();
     for (;;) {
-        dlClear();
-        platform().swapBuffers();
+        drawFrame();
         const std::string key = platform().readKey();
         if (key == KeyEsc || key == KeyClose) quit();
-        const double wait = lastFrame + frameSeconds - platform().timer();
-        platform().sleep(wait > 0 ? wait : 0);
-        lastFrame = platform().timer();
+        platform().sleep(0);
     }
+}
+
+// The logo stays up until 2 seconds after start-up began, a key press (read
+// and dropped, so it does not reach what follows) or a click inside the
+// window. A slow start thus shortens it.
+void runLogoPhase() {
+    if (dialog.dialogId != -1) return;
+    for (;;) {
+        drawFrame();
+        const MouseState mouse = platform().mouse();
+        platform().sleep(0);
+        const std::string key = platform().readKey();
+        // Closing the window is a request to quit, not a key to drop.
+        if (key == KeyClose) quit();
+        if (!key.empty()) break;
+        if (mouse.buttons != 0 && mouse.x != -1 && mouse.y != -1) break;
+        if (platform().timer() - app.startTime >= 2.0) break;
+    }
+    dialog.dialogId = 0;
 }
 
 }  // namespace
@@ -86,6 +103,9 @@ void initialise() {
     openWindow(app.screenWidth, app.screenHeight, app.fullScreen);
     platform().setWindowTitle(str(1));
     dlEnableAlphaBlending();
+    font.spacing = 2;
+    play.flagsLeft = 1;
+    loadFont(font, paths.programFolder + "standard.tga", paths.programFolder + "standard.dat");
     loadTextures();
     textures.packList[0] = str(2);
     // The current level of the current pack is the live background of the
@@ -93,6 +113,7 @@ void initialise() {
     listLevelPacks();
     countLevels();
     loadLevel();
+    renderer.lastFrameTime = platform().timer();
 }
 
 void runGame(const std::string& programFolder) {
@@ -104,8 +125,9 @@ void runGame(const std::string& programFolder) {
     level.zoom = 0.5;
     app.startTime = platform().timer();
     initialise();
+    renderer.targetZoom = 1.0;
     app.loadingCaption = 0;
-    if (dialog.dialogId == -1) dialog.dialogId = 0;
+    runLogoPhase();
     runUntilEsc();
 }
 

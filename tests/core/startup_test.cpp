@@ -2,11 +2,44 @@
 
 #include "core/app.h"
 #include "core/bytes.h"
+#include "core/dialog.h"
 #include "core/language.h"
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
+#include "gfx/png_samples.h"
+#include "level/level_file.h"
 #include "platform/keys.h"
 #include "support/headless_game.h"
+
+namespace {
+
+// What the scripted input saw while the program ran: the loop after the
+// logo is recognised by the logo being gone (dialogId no longer -1).
+struct Script {
+    double logoEndedAt = -1;    // virtual time of the first yield after the logo
+    int framesBeforeBoard = 0;  // frames presented until then
+    bool escPushed = false;
+    double stallWhileLoading = 0;  // seconds the loading takes (added once)
+} script;
+
+void followScript(HeadlessPlatform& system) {
+    if (app.loadingCaption != 0 && script.stallWhileLoading > 0) {
+        system.clock += script.stallWhileLoading;
+        script.stallWhileLoading = 0;
+    }
+    if (app.loadingCaption != 0 || dialog.dialogId == -1) return;
+    if (script.logoEndedAt < 0) {
+        script.logoEndedAt = system.clock;
+        script.framesBeforeBoard = system.swapCount;
+    }
+    // Two frames of the board, then Esc ends the program after the third.
+    if (system.swapCount - script.framesBeforeBoard == 2 && !script.escPushed) {
+        system.keyQueue.push_back(KeyEsc);
+        script.escPushed = true;
+    }
+}
+
+}  // namespace
 
 class StartupTest : public HeadlessGameTest {
 protected:
@@ -18,6 +51,25 @@ protected:
             return exit.status;
         }
         return -1;
+    }
+    // Lets the program run past the logo and ends it with Esc on the board.
+    void endOnTheBoard() {
+        script = Script();
+        headless.onSleep = followScript;
+    }
+    // A texture pack with a background, a ball and a shadow, and a level of
+    // the first pack that uses them: start-up loads it without a message, so
+    // the logo phase runs.
+    void writeLoadableLevel() {
+        const Bytes pixel = PngBuilder().header(1, 1, 8, 6).data({0, 40, 80, 120, 255}).end().bytes();
+        folder.write("txtpckplain/backrrsky00.png", pixel);
+        folder.write("txtpckplain/ballccred00.png", pixel);
+        folder.write("txtpckplain/blshccsoft00.png", pixel);
+        LevelFileData data;
+        data.background = {"txtpckplain", "sky", 0, 0, 0, 0};
+        data.ball = {"txtpckplain", "red", 0, 0, 256, 128};
+        data.ballShadow = {"txtpckplain", "soft", 0, 0, 272, 144};
+        folder.write("lvlpckzindrop/001.zdl", encodeLevelFile(data));
     }
     void writeSettings(std::int32_t width, std::int32_t height) {
         Settings wanted;
@@ -56,7 +108,7 @@ TEST_F(StartupTest, UnavailableModeFallsBackToTheFirstAndIsSavedAtQuit) {
     folder.write("english.str", "Zindrop 7\n");
     writeSettings(1280, 1024);
     headless.modes = {{800, 600}, {1024, 768}};
-    headless.keyQueue.push_back(KeyEsc);
+    endOnTheBoard();
     EXPECT_EQ(runProgram(), 0);
     EXPECT_TRUE(headless.windowOpen);
     EXPECT_EQ(headless.windowWidth, 800);
@@ -95,10 +147,71 @@ TEST_F(StartupTest, ConfiguredLanguageThatIsGoneIsReplacedAndSaved) {
     Settings wanted;
     wanted.languageFile = "klingon.str";
     folder.write("settings.dat", encodeSettings(wanted));
-    headless.keyQueue.push_back(KeyEsc);
+    endOnTheBoard();
     EXPECT_EQ(runProgram(), 0);
     EXPECT_EQ(headless.windowTitle, "English title");
     Settings saved;
     decodeSettings(folder.read("settings.dat"), saved);
     EXPECT_EQ(saved.languageFile, "english.str");
+}
+
+TEST_F(StartupTest, AKeyEndsTheLogoAndIsDropped) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    endOnTheBoard();
+    // Esc during the logo ends the logo only: the board loop, which would
+    // quit on it, never sees it.
+    headless.keyQueue.push_back(KeyEsc);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(headless.swapCount - script.framesBeforeBoard, 3);
+    EXPECT_LT(script.logoEndedAt, 0.1);
+    // One frame while loading, one of the logo phase.
+    EXPECT_EQ(script.framesBeforeBoard, 2);
+}
+
+TEST_F(StartupTest, AClickOutsideTheWindowDoesNotEndTheLogo) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    endOnTheBoard();
+    headless.mouseState = {-1, -1, 1};
+    EXPECT_EQ(runProgram(), 0);
+    // The 2 seconds run out instead.
+    EXPECT_GE(script.logoEndedAt, 2.0);
+    EXPECT_LT(script.logoEndedAt, 2.1);
+}
+
+TEST_F(StartupTest, AClickInsideTheWindowEndsTheLogo) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    endOnTheBoard();
+    headless.mouseState = {10, 10, 1};
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_LT(script.logoEndedAt, 0.1);
+}
+
+TEST_F(StartupTest, ASlowStartDrawsOneMoreLogoFrameOnly) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    endOnTheBoard();
+    script.stallWhileLoading = 3.0;
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(script.framesBeforeBoard, 2);
+}
+
+TEST_F(StartupTest, ClosingTheWindowDuringTheLogoQuits) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    endOnTheBoard();
+    headless.keyQueue.push_back(KeyClose);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_LT(script.logoEndedAt, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+}
+
+TEST_F(StartupTest, ABackgroundLevelThatCannotLoadTakesThePlaceOfTheLogo) {
+    folder.write("english.str", "Zindrop 7\n");
+    endOnTheBoard();
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(dialog.dialogId, 1);  // the loader's message
+    EXPECT_EQ(script.framesBeforeBoard, 1);  // only the frame drawn while loading
 }
