@@ -143,8 +143,11 @@ std::vector<std::uint8_t> dlReadPixels(int x, int y, int w, int h) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    // OpenGL counts rows from the bottom of the window.
+    // The picture on screen is in the front buffer once presented. OpenGL
+    // counts rows from the bottom of the window.
+    glReadBuffer(GL_BACK);
     glReadPixels(x, viewport[3] - y - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    glReadBuffer(GL_BACK);
     pixels.resize(bottomUp.size());
     for (int r = 0; r < h; ++r)
         std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(row) * (h - 1 - r), row,

@@ -110,6 +110,6 @@ void dlQuad(double x, double y, double z, double w, double h,
 // vertical retrace where it can).
 void dlPresent();
 
-// The pixels of the rectangle (x, y, w, h), y from the top, as R, G, B
-// bytes, top row first. Empty while recording.
+// The pixels of the rectangle (x, y, w, h) of the picture last presented,
+// y from the top, as R, G, B bytes, top row first. Empty while recording.
 std::vector<std::uint8_t> dlReadPixels(int x, int y, int w, int h);
