@@ -16,7 +16,8 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   done
   if [ -z "$window" ]; then echo "end-to-end: no window appeared"; kill $pid; exit 1; fi
   echo "end-to-end: window $window is open"
-  sleep 1
+  # The start-up logo takes the first key for itself during its 2 seconds.
+  sleep 3
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --window "$window" Escape
   for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
