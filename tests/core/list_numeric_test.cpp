@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
+
 #include "core/list.h"
 #include "core/numeric.h"
 
@@ -40,6 +42,22 @@ TEST(Numeric, NearestRoundsHalvesToEven) {
     EXPECT_EQ(nearest(-1.5), -2);
     EXPECT_EQ(nearest(2.4999), 2);
     EXPECT_EQ(nearest(2.5001), 3);
+    // Just below a half, where adding 0.5 and flooring would round up.
+    EXPECT_EQ(nearest(0.49999999999999994), 0);
+    EXPECT_EQ(nearest(-3.5), -4);
+    EXPECT_EQ(nearest(4503599627370497.0), 4503599627370497);  // 2^52 + 1: no fraction left
+
+    // Whatever rounding mode a library may have left behind.
+    const int mode = std::fegetround();
+    for (int other : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        std::fesetround(other);
+        EXPECT_EQ(nearest(2.5), 2);
+        EXPECT_EQ(nearest(-2.5), -2);
+        EXPECT_EQ(nearest(3.5), 4);
+        EXPECT_EQ(nearest(-0.4), 0);
+        EXPECT_EQ(nearest(7.6), 8);
+    }
+    std::fesetround(mode);
 }
 
 TEST(Numeric, RandomIntStaysInRangeAndRepeatsForASeed) {
