@@ -20,7 +20,7 @@ namespace {
 // for the rest: a sleep may overshoot by a fraction of a millisecond, a
 // yield loop is precise, and sleeping through most of the wait keeps the
 // processor free.
-constexpr double SleepMargin = 0.002;
+constexpr double SleepMargin = 0.001;
 
 // The camera of one frame: the pixel position of board point (0, 0) is
 // (-x, -y). The object lists get it rounded; the ball and its shadow use it
