@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Takes the two pictures of the README from the real program under Xvfb: the
+# start-up logo while the game loads, and the board a few seconds later.
+#   scripts/screenshots.sh build/game docs
+set -euo pipefail
+game_dir=$(cd "$1" && pwd)
+out_dir=$(mkdir -p "$2" && cd "$2" && pwd)
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+  set -u
+  cd "$1"
+  ./zindrop7 & pid=$!
+  window=""
+  for _ in $(seq 1 200); do
+    window=$(xdotool search --name "." 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.05
+  done
+  if [ -z "$window" ]; then echo "screenshots: no window appeared"; kill $pid; exit 1; fi
+  sleep 0.5
+  import -window root "$2/screenshot-logo.png"
+  sleep 3
+  import -window root "$2/screenshot-board.png"
+  xdotool key --window "$window" Escape
+  wait $pid
+' _ "$game_dir" "$out_dir"
