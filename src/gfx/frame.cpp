@@ -75,7 +75,7 @@ void easeZoom() {
 
 int rounded(double value) { return static_cast<int>(nearest(value)); }
 
-// The frame a single record (background, shadow, ball) shows: the shared
+// The frame the ball or its shadow shows: the shared
 // frame of a synchronised entry, else its own, advanced when `advance`.
 double recordFrame(LevelObject& record, bool advance) {
     const TextureEntry& entry = textureEntryOf(record.texture);
