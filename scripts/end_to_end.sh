@@ -3,18 +3,12 @@
 # sends Esc and checks that it ends with status 0 having written settings.dat.
 set -euo pipefail
 game_dir=$(cd "$1" && pwd)
+scripts=$(cd "$(dirname "$0")" && pwd)
 rm -f "$game_dir/settings.dat"
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   set -u
-  cd "$1"
-  ./zindrop7 & pid=$!
-  window=""
-  for _ in $(seq 1 100); do
-    window=$(xdotool search --name "." 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  if [ -z "$window" ]; then echo "end-to-end: no window appeared"; kill $pid; exit 1; fi
+  source "$2/game_window.sh"
+  start_game "$1" || exit 1
   echo "end-to-end: window $window is open"
   # The start-up logo takes the first key for itself during its 2 seconds.
   sleep 3
@@ -25,7 +19,7 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   wait $pid; status=$?
   echo "end-to-end: exit status $status"
   exit $status
-' _ "$game_dir"
+' _ "$game_dir" "$scripts"
 if [ ! -f "$game_dir/settings.dat" ]; then
   echo "end-to-end: settings.dat was not written"
   echo "0 passed, 1 failed"

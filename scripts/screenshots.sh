@@ -5,21 +5,15 @@
 set -euo pipefail
 game_dir=$(cd "$1" && pwd)
 out_dir=$(mkdir -p "$2" && cd "$2" && pwd)
+scripts=$(cd "$(dirname "$0")" && pwd)
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   set -u
-  cd "$1"
-  ./zindrop7 & pid=$!
-  window=""
-  for _ in $(seq 1 200); do
-    window=$(xdotool search --name "." 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.05
-  done
-  if [ -z "$window" ]; then echo "screenshots: no window appeared"; kill $pid; exit 1; fi
+  source "$3/game_window.sh"
+  start_game "$1" || exit 1
   sleep 0.5
   import -window root "$2/screenshot-logo.png"
   sleep 3
   import -window root "$2/screenshot-board.png"
   xdotool key --window "$window" Escape
   wait $pid
-' _ "$game_dir" "$out_dir"
+' _ "$game_dir" "$out_dir" "$scripts"
