@@ -187,6 +187,23 @@ TEST(PngConformance, SmallAndOddSizes) {
                 }
 }
 
+TEST(PngConformance, EveryShippedPictureDecodesAsLibpngDoes) {
+    const std::string data = std::string(ZD_SOURCE_DIR) + "/data/";
+    std::vector<std::string> pictures = listFolder(data, "*.png", EntryKind::Files);
+    for (const std::string& pack : listFolder(data, "txtpck*", EntryKind::Folders))
+        for (const std::string& name : listFolder(data + pack, "*.png", EntryKind::Files))
+            pictures.push_back(pack + "/" + name);
+    for (const std::string& picture : pictures) {
+        Bytes file;
+        ASSERT_TRUE(readFile(data + picture, file)) << picture;
+        Bytes expected;
+        ASSERT_TRUE(decodeWithLibpng(file, expected)) << picture;
+        Bytes actual;
+        ASSERT_TRUE(decodePng(data + picture, 32, actual)) << picture << ": error " << pngDecoder.pngError;
+        ASSERT_TRUE(sameBlock(expected, actual)) << picture;
+    }
+}
+
 // ---------------------------------------------------------------------------
 
 TEST(PngDecode, BlockHeaderAndBottomRowFirst) {
