@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <vector>
 
 #include "core/bytes.h"
@@ -325,41 +323,77 @@ std::size_t expectedDataSize(const PngImage& image) {
 // ---------------------------------------------------------------------------
 // Inflating
 
-// Inflates the IDAT data of all chunks as one zlib stream into a buffer a
-// fifth larger than needed, so that too much data is told apart (wrong size)
-// from a broken stream. This is uncompress() over the joined data, fed chunk
-// by chunk instead of copying the chunks together first: the stream must end
-// within the data and the buffer (else a zlib error), and bytes after its end
-// are ignored.
-int inflateData(const ChunkScan& scan, std::size_t expected, std::unique_ptr<std::uint8_t[]>& inflated) {
-    const std::size_t capacity = (expected * 12 + 125) / 10;  // round(expected * 1.2 + 12)
-    inflated.reset(new (std::nothrow) std::uint8_t[capacity]);
-    if (!inflated) return PngNoMemory;
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) return PngNoMemory;
-    stream.next_out = inflated.get();
-    stream.avail_out = static_cast<uInt>(capacity);  // below 2^32: the pixel cap sees to it
-    int status = Z_OK;
-    for (const Chunk& chunk : scan.chunks) {
-        if (chunk.type != typeIDAT) continue;
-        stream.next_in = chunk.data;
-        stream.avail_in = static_cast<uInt>(chunk.length);
-        while (stream.avail_in > 0 && status == Z_OK) status = inflate(&stream, Z_NO_FLUSH);
-        if (status != Z_OK) break;
+// The IDAT data of all chunks is one zlib stream, inflated a batch of rows at
+// a time straight from the chunks: the rows stay in the cache, and no buffer
+// for the whole image's data is needed. The outcome is that of zlib's
+// uncompress() over the joined data into a buffer of round(expected * 1.2 +
+// 12) bytes: the stream must end within the data and within that buffer
+// (else a zlib error), a stream of another length is the wrong size, and
+// bytes after the stream's end are ignored.
+class Inflater {
+public:
+    explicit Inflater(const ChunkScan& chunks) : scan(chunks) { started = inflateInit(&stream) == Z_OK; }
+    ~Inflater() {
+        if (started) inflateEnd(&stream);
     }
-    const std::size_t got = stream.total_out;
-    inflateEnd(&stream);
-    if (status != Z_STREAM_END) return PngInflateFailed;
-    return got == expected ? PngOk : PngWrongDataSize;
-}
+    Inflater(const Inflater&) = delete;
+    Inflater& operator=(const Inflater&) = delete;
+
+    bool ready() const { return started; }
+
+    // Fills out[0, length); false when the stream ends, breaks or runs out
+    // of data first.
+    bool read(std::uint8_t* out, std::size_t length) {
+        stream.next_out = out;
+        stream.avail_out = static_cast<uInt>(length);
+        while (stream.avail_out > 0 && status == Z_OK && (stream.avail_in > 0 || feed()))
+            status = inflate(&stream, Z_NO_FLUSH);
+        return stream.avail_out == 0;
+    }
+
+    // Inflates the rest of the stream into `scratch` (as much as the buffer
+    // of uncompress() would still hold) and tells what uncompress() would:
+    // a zlib error, the wrong size, or success.
+    int finish(std::size_t expected, std::uint8_t* scratch, std::size_t scratchSize) {
+        const std::size_t capacity = (expected * 12 + 125) / 10;  // round(expected * 1.2 + 12)
+        while (status == Z_OK && (stream.avail_in > 0 || feed())) {
+            stream.next_out = scratch;
+            stream.avail_out = static_cast<uInt>(std::min(scratchSize, capacity - stream.total_out));
+            status = inflate(&stream, Z_NO_FLUSH);
+        }
+        if (status != Z_STREAM_END) return PngInflateFailed;
+        return stream.total_out == expected ? PngOk : PngWrongDataSize;
+    }
+
+private:
+    // The next IDAT chunk with data as input; false when none is left.
+    bool feed() {
+        while (nextChunk < scan.chunks.size()) {
+            const Chunk& chunk = scan.chunks[nextChunk++];
+            if (chunk.type != typeIDAT || chunk.length == 0) continue;
+            stream.next_in = chunk.data;
+            stream.avail_in = static_cast<uInt>(chunk.length);
+            return true;
+        }
+        return false;
+    }
+
+    const ChunkScan& scan;
+    std::size_t nextChunk = 0;  // index in scan.chunks of the next chunk to feed
+    z_stream stream{};
+    int status = Z_OK;          // zlib's last answer
+    bool started = false;       // inflateInit succeeded
+};
 
 // ---------------------------------------------------------------------------
-// Unfiltering, in place. `previous` is the row above (zeros for a pass's
-// first row); bytes left of the first pixel count as zero. Each filter is a
-// loop of its own for each pixel size, with no test per byte.
+// Unfiltering: the filtered row `in` gives the row `out` (the same place, or
+// the block itself when no conversion is needed); `above` is the unfiltered
+// row above (zeros for a pass's first row) and bytes left of the first pixel
+// count as zero. Each filter is a loop of its own for each pixel size, with no
+// test per byte.
 
-using Unfilter = bool (*)(int type, std::uint8_t* row, const std::uint8_t* previous,
-                          std::size_t length);
+using Unfilter = bool (*)(int type, const std::uint8_t* in, std::uint8_t* out,
+                          const std::uint8_t* above, std::size_t length);
 
 std::uint8_t byteSum(int a, int b) { return static_cast<std::uint8_t>(a + b); }
 
@@ -371,30 +405,35 @@ int paethPredictor(int left, int up, int upLeft) {
     return toLeft <= toUp && toLeft <= toUpLeft ? left : upOrUpLeft;
 }
 
-void unfilterUp(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) row[i] = byteSum(row[i], previous[i]);
+void unfilterNone(const std::uint8_t* in, std::uint8_t* out, std::size_t length) {
+    if (out != in) std::memcpy(out, in, length);
+}
+
+void unfilterUp(const std::uint8_t* in, std::uint8_t* out, const std::uint8_t* above, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) out[i] = byteSum(in[i], above[i]);
 }
 
 // Sub, Average and Paeth byte by byte: each byte depends on the byte one
 // pixel to its left.
 template <std::size_t Stride, bool PixelAtATime = haveSse2 && Stride >= 2>
 struct RowFilters {
-    static void sub(std::uint8_t* row, const std::uint8_t*, std::size_t length) {
-        for (std::size_t i = Stride; i < length; ++i) row[i] = byteSum(row[i], row[i - Stride]);
+    static void sub(const std::uint8_t* in, std::uint8_t* out, const std::uint8_t*, std::size_t length) {
+        const std::size_t first = std::min(Stride, length);
+        for (std::size_t i = 0; i < first; ++i) out[i] = in[i];
+        for (std::size_t i = Stride; i < length; ++i) out[i] = byteSum(in[i], out[i - Stride]);
     }
 
-    static void average(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    static void average(const std::uint8_t* in, std::uint8_t* out, const std::uint8_t* above, std::size_t length) {
         const std::size_t first = std::min(Stride, length);
-        for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i] >> 1);
-        for (std::size_t i = Stride; i < length; ++i)
-            row[i] = byteSum(row[i], (row[i - Stride] + previous[i]) >> 1);
+        for (std::size_t i = 0; i < first; ++i) out[i] = byteSum(in[i], above[i] >> 1);
+        for (std::size_t i = Stride; i < length; ++i) out[i] = byteSum(in[i], (out[i - Stride] + above[i]) >> 1);
     }
 
-    static void paeth(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    static void paeth(const std::uint8_t* in, std::uint8_t* out, const std::uint8_t* above, std::size_t length) {
         const std::size_t first = std::min(Stride, length);
-        for (std::size_t i = 0; i < first; ++i) row[i] = byteSum(row[i], previous[i]);
+        for (std::size_t i = 0; i < first; ++i) out[i] = byteSum(in[i], above[i]);
         for (std::size_t i = Stride; i < length; ++i)
-            row[i] = byteSum(row[i], paethPredictor(row[i - Stride], previous[i], previous[i - Stride]));
+            out[i] = byteSum(in[i], paethPredictor(out[i - Stride], above[i], above[i - Stride]));
     }
 };
 
@@ -440,37 +479,37 @@ __m128i select(__m128i mask, __m128i whenSet, __m128i whenClear) {
 
 template <std::size_t Stride>
 struct RowFilters<Stride, true> {
-    static void sub(std::uint8_t* row, const std::uint8_t*, std::size_t length) {
+    static void sub(const std::uint8_t* in, std::uint8_t* out, const std::uint8_t*, std::size_t length) {
         __m128i left = _mm_setzero_si128();
         for (std::size_t i = 0; i < length; i += Stride) {
-            left = _mm_add_epi8(loadPixel<Stride>(row + i), left);
-            storePixel<Stride>(row + i, left);
+            left = _mm_add_epi8(loadPixel<Stride>(in + i), left);
+            storePixel<Stride>(out + i, left);
         }
     }
 
-    static void average(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    static void average(const std::uint8_t* in, std::uint8_t* out, const std::uint8_t* above, std::size_t length) {
         const __m128i lowBit = _mm_set1_epi8(1);
         __m128i left = _mm_setzero_si128();
         for (std::size_t i = 0; i < length; i += Stride) {
-            const __m128i up = loadPixel<Stride>(previous + i);
+            const __m128i up = loadPixel<Stride>(above + i);
             // The rounding-up average minus the bit it rounded: floor((left + up) / 2).
             const __m128i mean =
                 _mm_sub_epi8(_mm_avg_epu8(left, up), _mm_and_si128(_mm_xor_si128(left, up), lowBit));
-            left = _mm_add_epi8(loadPixel<Stride>(row + i), mean);
-            storePixel<Stride>(row + i, left);
+            left = _mm_add_epi8(loadPixel<Stride>(in + i), mean);
+            storePixel<Stride>(out + i, left);
         }
     }
 
     // In 16-bit lanes, where left + up - upLeft cannot overflow; the sum is
     // taken modulo 256 there too, keeping the chain from pixel to pixel short.
-    static void paeth(std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+    static void paeth(const std::uint8_t* in, std::uint8_t* out, const std::uint8_t* above, std::size_t length) {
         const __m128i zero = _mm_setzero_si128();
         const __m128i lowByte = _mm_set1_epi16(0xFF);
         __m128i left = zero;
         __m128i upLeft = zero;
         for (std::size_t i = 0; i < length; i += Stride) {
-            const __m128i up = _mm_unpacklo_epi8(loadPixel<Stride>(previous + i), zero);
-            const __m128i filtered = _mm_unpacklo_epi8(loadPixel<Stride>(row + i), zero);
+            const __m128i up = _mm_unpacklo_epi8(loadPixel<Stride>(above + i), zero);
+            const __m128i filtered = _mm_unpacklo_epi8(loadPixel<Stride>(in + i), zero);
             const __m128i upMinusUpLeft = _mm_sub_epi16(up, upLeft);
             const __m128i leftMinusUpLeft = _mm_sub_epi16(left, upLeft);
             const __m128i toLeft = absolute16(upMinusUpLeft);
@@ -480,7 +519,7 @@ struct RowFilters<Stride, true> {
             const __m128i notLeft = _mm_or_si128(_mm_cmpgt_epi16(toLeft, toUp), _mm_cmpgt_epi16(toLeft, toUpLeft));
             const __m128i predicted = select(notLeft, upOrUpLeft, left);
             left = _mm_and_si128(_mm_add_epi16(filtered, predicted), lowByte);
-            storePixel<Stride>(row + i, _mm_packus_epi16(left, left));
+            storePixel<Stride>(out + i, _mm_packus_epi16(left, left));
             upLeft = up;
         }
     }
@@ -488,13 +527,14 @@ struct RowFilters<Stride, true> {
 #endif
 
 template <std::size_t Stride>
-bool unfilterRow(int type, std::uint8_t* row, const std::uint8_t* previous, std::size_t length) {
+bool unfilterRow(int type, const std::uint8_t* in, std::uint8_t* out, const std::uint8_t* above,
+                 std::size_t length) {
     switch (type) {
-    case 0: return true;
-    case 1: RowFilters<Stride>::sub(row, previous, length); return true;
-    case 2: unfilterUp(row, previous, length); return true;
-    case 3: RowFilters<Stride>::average(row, previous, length); return true;
-    case 4: RowFilters<Stride>::paeth(row, previous, length); return true;
+    case 0: unfilterNone(in, out, length); return true;
+    case 1: RowFilters<Stride>::sub(in, out, above, length); return true;
+    case 2: unfilterUp(in, out, above, length); return true;
+    case 3: RowFilters<Stride>::average(in, out, above, length); return true;
+    case 4: RowFilters<Stride>::paeth(in, out, above, length); return true;
     default: return false;
     }
 }
@@ -573,10 +613,6 @@ void convertGreyAlpha(const PngImage&, const std::uint8_t* row, std::uint8_t* ou
 template <int SampleBytes>
 void convertRgba(const PngImage&, const std::uint8_t* row, std::uint8_t* out, std::size_t count,
                  std::size_t step) {
-    if (SampleBytes == 1 && step == 4) {  // already the block's layout
-        std::memcpy(out, row, count * 4);
-        return;
-    }
     for (std::size_t x = 0; x < count; ++x, out += step, row += 4 * SampleBytes)
         put(out, row[0], row[SampleBytes], row[2 * SampleBytes], row[3 * SampleBytes]);
 }
@@ -598,28 +634,61 @@ Convert convertFor(const PngImage& image) {
     }
 }
 
-// Unfilters the inflated rows pass by pass from the top and writes their
-// pixels into the block's pixel area, bottom row first.
-int decodeRows(const PngImage& image, std::uint8_t* data, std::uint8_t* pixels) {
+// Inflated rows are handled in batches of about this many bytes.
+constexpr std::size_t batchBytes = std::size_t{1} << 18;
+
+void writeBlockHeader(const PngImage& image, Bytes& block) {
+    const std::uint32_t packed = image.width * 8 + 4;
+    block[0] = static_cast<std::uint8_t>(packed);
+    block[1] = static_cast<std::uint8_t>(packed >> 8);
+    block[2] = static_cast<std::uint8_t>(image.height);
+    block[3] = static_cast<std::uint8_t>(image.height >> 8);
+}
+
+// Inflates, unfilters and converts the rows pass by pass from the top, and
+// writes their pixels into the block, bottom row first. The block is taken
+// once the first rows have inflated, so that a broken stream costs none of
+// it. In `slots`, slot 0 holds the row above the batch (zeros above a pass's
+// first row) and slots 1 to n the batch, each a filter byte and a row.
+// RGBA rows of 8-bit samples are unfiltered straight into the block, their
+// final place, with the row above them in the block.
+// Returns PngOk, PngBadFilterType, or PngWrongDataSize when the stream gave
+// out early (what Inflater::finish reports then is the error to tell).
+int decodeRows(const PngImage& image, Inflater& inflater, std::vector<std::uint8_t>& slots, Bytes& block) {
     const Unfilter unfilter = unfilterFor(image.pixelStride);
     const Convert convert = convertFor(image);
-    const std::vector<std::uint8_t> zeroRow(rowBytes(image, image.width), 0);
+    const std::size_t batchRows = slots.size() / (rowBytes(image, image.width) + 1) - 1;
     const std::size_t outRowBytes = std::size_t{image.width} * 4;
+    const bool direct = image.colourType == 6 && image.bitDepth == 8 && image.interlace == 0;
     const Passes passes = passesOf(image);
     for (int p = 0; p < passes.count; ++p) {
         const Pass& pass = passes.first[p];
         const std::size_t columns = passCount(image.width, pass.firstColumn, pass.columnStep);
         const std::size_t rows = passCount(image.height, pass.firstRow, pass.rowStep);
         if (columns == 0) continue;
-        const std::size_t length = rowBytes(image, columns);
-        const std::uint8_t* previous = zeroRow.data();
-        for (std::size_t j = 0; j < rows; ++j, data += length + 1) {
-            std::uint8_t* row = data + 1;
-            if (!unfilter(data[0], row, previous, length)) return PngBadFilterType;
-            const std::size_t y = pass.firstRow + j * pass.rowStep;
-            std::uint8_t* out = pixels + (image.height - 1 - y) * outRowBytes + pass.firstColumn * 4;
-            convert(image, row, out, columns, pass.columnStep * 4);
-            previous = row;
+        const std::size_t slot = rowBytes(image, columns) + 1;
+        std::fill_n(slots.begin(), slot, std::uint8_t{0});
+        for (std::size_t j = 0; j < rows;) {
+            const std::size_t count = std::min(batchRows, rows - j);
+            if (!inflater.read(&slots[slot], count * slot)) return PngWrongDataSize;
+            if (block.empty()) {
+                block.resize(4 + outRowBytes * image.height);
+                writeBlockHeader(image, block);
+            }
+            for (std::size_t k = 1; k <= count; ++k, ++j) {
+                std::uint8_t* row = &slots[k * slot + 1];
+                const std::size_t y = pass.firstRow + j * pass.rowStep;
+                std::uint8_t* out = &block[4 + (image.height - 1 - y) * outRowBytes + pass.firstColumn * 4];
+                if (direct) {
+                    // The row above lies one block row further on; above the top row, zeros.
+                    if (!unfilter(row[-1], row, out, y > 0 ? out + outRowBytes : row - slot, slot - 1))
+                        return PngBadFilterType;
+                    continue;
+                }
+                if (!unfilter(row[-1], row, row, row - slot, slot - 1)) return PngBadFilterType;
+                convert(image, row, out, columns, pass.columnStep * 4);
+            }
+            std::copy_n(&slots[count * slot], slot, slots.begin());
         }
     }
     return PngOk;
@@ -641,27 +710,22 @@ int readImage(ByteReader& file, PngImage& image, ChunkScan& scan) {
     return error;
 }
 
-void writeBlockHeader(const PngImage& image, Bytes& block) {
-    const std::uint32_t packed = image.width * 8 + 4;
-    block[0] = static_cast<std::uint8_t>(packed);
-    block[1] = static_cast<std::uint8_t>(packed >> 8);
-    block[2] = static_cast<std::uint8_t>(image.height);
-    block[3] = static_cast<std::uint8_t>(image.height >> 8);
-}
-
 int decode(const std::uint8_t* file, std::size_t size, int requestedBits, Bytes& block) {
     if (requestedBits != 32 && requestedBits != 24) return PngBadRequestedBits;
     ByteReader reader(file, size);
     PngImage image;
     ChunkScan scan;
-    int error = readImage(reader, image, scan);
+    const int error = readImage(reader, image, scan);
     if (error != PngOk) return error;
-    std::unique_ptr<std::uint8_t[]> inflated;
-    error = inflateData(scan, expectedDataSize(image), inflated);
-    if (error != PngOk) return error;
-    block.resize(4 + std::size_t{image.width} * image.height * 4);
-    writeBlockHeader(image, block);
-    return decodeRows(image, inflated.get(), block.data() + 4);
+    Inflater inflater(scan);
+    if (!inflater.ready()) return PngNoMemory;
+    const std::size_t slot = rowBytes(image, image.width) + 1;
+    const std::size_t batchRows = std::clamp<std::size_t>(batchBytes / slot, 1, image.height);
+    std::vector<std::uint8_t> slots((batchRows + 1) * slot);
+    const int rowsError = decodeRows(image, inflater, slots, block);
+    // A broken or mis-sized stream is told before a bad filter type.
+    const int streamError = inflater.finish(expectedDataSize(image), slots.data(), slots.size());
+    return streamError != PngOk ? streamError : rowsError;
 }
 
 bool finish(int error, Bytes& image) {
@@ -692,7 +756,7 @@ const char* pngErrorText(int code) {
     case PngCannotOpen: return "file cannot be opened";
     case PngChunkCutShort: return "chunk cut short";
     case PngBadSignature: return "not a PNG file (signature wrong)";
-    case PngNoMemory: return "no memory for a chunk or the pixels";
+    case PngNoMemory: return "no memory for a chunk or for inflating";
     case PngBadCrc: return "chunk CRC wrong";
     case PngFirstNotIhdr: return "first chunk not IHDR";
     case PngBadIhdrLength: return "IHDR length not 13";

@@ -18,9 +18,10 @@
 //   - width above 8191 or height above 65535 (the header cannot hold them):
 //     error 26;
 //   - more than 16,777,216 pixels (4096 x 4096): error 27. This caps what any
-//     file, however small, can make the decoder take (at most about 64 MB for
-//     the block and 160 MB for the inflated data) and keeps every byte count
-//     far inside 32 bits.
+//     file, however small, can make the decoder take (the block, at most
+//     64 MB, and about 256 KB of rows being decoded; the block is only taken
+//     once the first rows inflate) and keeps every byte count far inside
+//     32 bits.
 //   - a chunk length above PNG's own maximum of 2^31 - 1 is a buffer the
 //     decoder refuses to take: error 5 (a shorter length that runs past the
 //     end of the file is a chunk cut short: error 3).
@@ -41,7 +42,7 @@ enum PngErrorCode : int {
     PngCannotOpen = 2,          // file cannot be opened (or read)
     PngChunkCutShort = 3,       // chunk cut short (length, type, data or CRC)
     PngBadSignature = 4,        // PNG signature wrong
-    PngNoMemory = 5,            // no memory for a chunk or for the pixels
+    PngNoMemory = 5,            // no memory: a chunk longer than PNG allows, or zlib could not start
     PngBadCrc = 6,              // chunk CRC wrong
     PngFirstNotIhdr = 7,        // first chunk not IHDR
     PngBadIhdrLength = 8,       // IHDR length not 13
