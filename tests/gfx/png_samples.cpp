@@ -71,12 +71,12 @@ PngBuilder& PngBuilder::append(const Bytes& bytes) {
 // Sample pictures: smooth runs with noise and scattered random samples, so
 // that libpng's adaptive filtering picks every filter type.
 
-std::string describe(const SampleSpec& spec) {
+std::string describe(const SampleRecipe& recipe) {
     std::ostringstream text;
-    text << spec.width << "x" << spec.height << " type " << spec.colourType << " depth "
-         << spec.bitDepth << " interlace " << spec.interlace << " filters " << spec.filters
-         << " alpha " << static_cast<int>(spec.alpha) << " palette " << spec.paletteEntries
-         << " seed " << spec.seed;
+    text << recipe.width << "x" << recipe.height << " type " << recipe.colourType << " depth "
+         << recipe.bitDepth << " interlace " << recipe.interlace << " filters " << recipe.filters
+         << " alpha " << static_cast<int>(recipe.alpha) << " palette " << recipe.paletteEntries
+         << " seed " << recipe.seed;
     return text.str();
 }
 
@@ -108,39 +108,39 @@ struct Prepared {
     bool hasKey = false;
 };
 
-std::uint32_t sampleValue(const SampleSpec& spec, const Prepared& prepared, std::uint32_t x,
+std::uint32_t sampleValue(const SampleRecipe& recipe, const Prepared& prepared, std::uint32_t x,
                           std::uint32_t y, int c) {
-    const std::uint32_t maxValue = (1u << spec.bitDepth) - 1;
-    const std::uint32_t h = hash(spec.seed, x, y, static_cast<std::uint32_t>(c));
+    const std::uint32_t maxValue = (1u << recipe.bitDepth) - 1;
+    const std::uint32_t h = hash(recipe.seed, x, y, static_cast<std::uint32_t>(c));
     if (prepared.hasKey && (x + 2 * y) % 5 == 0) {
         const png_uint_16 keys[3] = {prepared.key.red, prepared.key.green, prepared.key.blue};
-        return spec.colourType == 0 ? prepared.key.gray : keys[c];
+        return recipe.colourType == 0 ? prepared.key.gray : keys[c];
     }
     if (prepared.hasKey && (x + 2 * y) % 5 == 1) {
         // Misses the key by the lowest bit of one sample (for 16 bits: same high byte).
         const png_uint_16 keys[3] = {prepared.key.red, prepared.key.green, prepared.key.blue};
-        const std::uint32_t key = spec.colourType == 0 ? prepared.key.gray : keys[c];
-        return c == static_cast<int>(x % 3) || spec.colourType == 0 ? key ^ 1u : key;
+        const std::uint32_t key = recipe.colourType == 0 ? prepared.key.gray : keys[c];
+        return c == static_cast<int>(x % 3) || recipe.colourType == 0 ? key ^ 1u : key;
     }
     if (h % 4 == 0) return h % (maxValue + 1);
     const std::uint32_t smooth = (x * 37 + y * 23 + static_cast<std::uint32_t>(c) * 71) * (maxValue / 64 + 1);
     return (smooth + (h >> 8) % 3) % (maxValue + 1);
 }
 
-void packRows(const SampleSpec& spec, Prepared& prepared) {
-    const int channels = channelsOf(spec.colourType);
-    const std::size_t rowBits = std::size_t{spec.width} * static_cast<std::size_t>(channels * spec.bitDepth);
-    for (std::uint32_t y = 0; y < spec.height; ++y) {
+void packRows(const SampleRecipe& recipe, Prepared& prepared) {
+    const int channels = channelsOf(recipe.colourType);
+    const std::size_t rowBits = std::size_t{recipe.width} * static_cast<std::size_t>(channels * recipe.bitDepth);
+    for (std::uint32_t y = 0; y < recipe.height; ++y) {
         Bytes row((rowBits + 7) / 8, 0);
         std::size_t bit = 0;
-        for (std::uint32_t x = 0; x < spec.width; ++x)
-            for (int c = 0; c < channels; ++c, bit += static_cast<std::size_t>(spec.bitDepth)) {
-                const std::uint32_t value = sampleValue(spec, prepared, x, y, c);
-                if (spec.bitDepth == 16) {
+        for (std::uint32_t x = 0; x < recipe.width; ++x)
+            for (int c = 0; c < channels; ++c, bit += static_cast<std::size_t>(recipe.bitDepth)) {
+                const std::uint32_t value = sampleValue(recipe, prepared, x, y, c);
+                if (recipe.bitDepth == 16) {
                     row[bit / 8] = static_cast<std::uint8_t>(value >> 8);
                     row[bit / 8 + 1] = static_cast<std::uint8_t>(value);
                 } else {
-                    row[bit / 8] |= static_cast<std::uint8_t>(value << (8 - spec.bitDepth - bit % 8));
+                    row[bit / 8] |= static_cast<std::uint8_t>(value << (8 - recipe.bitDepth - bit % 8));
                 }
             }
         prepared.rows.push_back(row);
@@ -148,20 +148,20 @@ void packRows(const SampleSpec& spec, Prepared& prepared) {
     for (Bytes& row : prepared.rows) prepared.rowPointers.push_back(row.data());
 }
 
-void prepareTransparency(const SampleSpec& spec, Prepared& prepared) {
-    const std::uint32_t maxValue = (1u << spec.bitDepth) - 1;
-    if (spec.colourType == 3) {
-        const int entries = spec.paletteEntries > 0 ? spec.paletteEntries : 1 << spec.bitDepth;
+void prepareTransparency(const SampleRecipe& recipe, Prepared& prepared) {
+    const std::uint32_t maxValue = (1u << recipe.bitDepth) - 1;
+    if (recipe.colourType == 3) {
+        const int entries = recipe.paletteEntries > 0 ? recipe.paletteEntries : 1 << recipe.bitDepth;
         for (int i = 0; i < entries; ++i) {
-            const std::uint32_t h = hash(spec.seed, static_cast<std::uint32_t>(i), 7, 7);
+            const std::uint32_t h = hash(recipe.seed, static_cast<std::uint32_t>(i), 7, 7);
             prepared.palette.push_back({static_cast<png_byte>(h), static_cast<png_byte>(h >> 8),
                                         static_cast<png_byte>(h >> 16)});
         }
-        if (spec.alpha == SampleAlpha::Palette)
+        if (recipe.alpha == SampleAlpha::Palette)
             for (int i = 0; i < entries / 2 + 1 && i < entries; ++i)
-                prepared.paletteAlpha.push_back(static_cast<png_byte>(hash(spec.seed, static_cast<std::uint32_t>(i), 9, 9)));
+                prepared.paletteAlpha.push_back(static_cast<png_byte>(hash(recipe.seed, static_cast<std::uint32_t>(i), 9, 9)));
     }
-    if (spec.alpha == SampleAlpha::Key) {
+    if (recipe.alpha == SampleAlpha::Key) {
         prepared.hasKey = true;
         prepared.key.gray = static_cast<png_uint_16>(maxValue / 3);
         prepared.key.red = static_cast<png_uint_16>(maxValue / 5);
@@ -182,7 +182,7 @@ void noFlush(png_structp) {}
 void onWarning(png_structp, png_const_charp) {}
 
 // Only trivially destructible locals live here: libpng leaves by longjmp.
-bool writeFile(const SampleSpec& spec, Prepared& prepared, Bytes& out) {
+bool writeFile(const SampleRecipe& recipe, Prepared& prepared, Bytes& out) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
@@ -191,10 +191,10 @@ bool writeFile(const SampleSpec& spec, Prepared& prepared, Bytes& out) {
     }
     png_set_write_fn(png, &out, appendOutput, noFlush);
     png_set_check_for_invalid_index(png, 0);  // indices beyond PLTE are wanted
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-                 spec.interlace == 1 ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colourType,
+                 recipe.interlace == 1 ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, 0, spec.filters != 0 ? spec.filters : PNG_ALL_FILTERS);
+    png_set_filter(png, 0, recipe.filters != 0 ? recipe.filters : PNG_ALL_FILTERS);
     if (!prepared.palette.empty())
         png_set_PLTE(png, info, prepared.palette.data(), static_cast<int>(prepared.palette.size()));
     if (!prepared.paletteAlpha.empty())
@@ -252,12 +252,12 @@ bool readRows(Cursor& cursor, std::vector<Bytes>& rows, std::vector<png_bytep>& 
 
 }  // namespace
 
-Bytes writeWithLibpng(const SampleSpec& spec) {
+Bytes writeWithLibpng(const SampleRecipe& recipe) {
     Prepared prepared;
-    prepareTransparency(spec, prepared);
-    packRows(spec, prepared);
+    prepareTransparency(recipe, prepared);
+    packRows(recipe, prepared);
     Bytes out;
-    if (!writeFile(spec, prepared, out)) out.clear();
+    if (!writeFile(recipe, prepared, out)) out.clear();
     return out;
 }
 

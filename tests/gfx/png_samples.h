@@ -41,7 +41,7 @@ enum class SampleAlpha {
     Palette,  // palette alpha shorter than the palette
 };
 
-struct SampleSpec {
+struct SampleRecipe {
     std::uint32_t width = 8;
     std::uint32_t height = 8;
     int colourType = 6;
@@ -53,10 +53,10 @@ struct SampleSpec {
     std::uint32_t seed = 1;
 };
 
-std::string describe(const SampleSpec& spec);
+std::string describe(const SampleRecipe& recipe);
 
 // The file as libpng writes it; empty on a libpng error.
-Bytes writeWithLibpng(const SampleSpec& spec);
+Bytes writeWithLibpng(const SampleRecipe& recipe);
 
 // libpng's decode of `file` converted to the game's block (header, bottom row
 // first, 8-bit RGBA, tRNS as alpha); false on a libpng error.

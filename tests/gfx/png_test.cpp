@@ -29,18 +29,18 @@ namespace {
 }
 
 // Writes the sample with libpng into `folder`, decodes it both ways and compares.
-::testing::AssertionResult decodesLikeLibpng(const TempFolder& folder, const SampleSpec& spec) {
-    const Bytes file = writeWithLibpng(spec);
-    if (file.empty()) return ::testing::AssertionFailure() << "libpng cannot write " << describe(spec);
+::testing::AssertionResult decodesLikeLibpng(const TempFolder& folder, const SampleRecipe& recipe) {
+    const Bytes file = writeWithLibpng(recipe);
+    if (file.empty()) return ::testing::AssertionFailure() << "libpng cannot write " << describe(recipe);
     Bytes expected;
     if (!decodeWithLibpng(file, expected))
-        return ::testing::AssertionFailure() << "libpng cannot read " << describe(spec);
-    const std::string name = "sample" + std::to_string(spec.seed) + ".png";
+        return ::testing::AssertionFailure() << "libpng cannot read " << describe(recipe);
+    const std::string name = "sample" + std::to_string(recipe.seed) + ".png";
     folder.write(name, file);
     Bytes actual;
     if (!decodePng(folder.path() + name, 32, actual))
-        return ::testing::AssertionFailure() << "error " << pngDecoder.pngError << " for " << describe(spec);
-    return sameBlock(expected, actual) << " in " << describe(spec);
+        return ::testing::AssertionFailure() << "error " << pngDecoder.pngError << " for " << describe(recipe);
+    return sameBlock(expected, actual) << " in " << describe(recipe);
 }
 
 struct Format {
@@ -128,16 +128,16 @@ TEST(PngConformance, EveryFormatInterlaceFilterAndTransparency) {
         for (int interlace : {0, 1})
             for (SampleAlpha alpha : alphaVariants(format.colourType))
                 for (int filters : filterChoices) {
-                    SampleSpec spec;
-                    spec.width = 37;
-                    spec.height = 29;
-                    spec.colourType = format.colourType;
-                    spec.bitDepth = format.bitDepth;
-                    spec.interlace = interlace;
-                    spec.filters = filters;
-                    spec.alpha = alpha;
-                    spec.seed = seed++;
-                    ASSERT_TRUE(decodesLikeLibpng(folder, spec));
+                    SampleRecipe recipe;
+                    recipe.width = 37;
+                    recipe.height = 29;
+                    recipe.colourType = format.colourType;
+                    recipe.bitDepth = format.bitDepth;
+                    recipe.interlace = interlace;
+                    recipe.filters = filters;
+                    recipe.alpha = alpha;
+                    recipe.seed = seed++;
+                    ASSERT_TRUE(decodesLikeLibpng(folder, recipe));
                 }
 }
 
@@ -146,14 +146,14 @@ TEST(PngConformance, PalettesShorterThanTheirIndices) {
     TempFolder folder;
     for (const Format& format : {Format{3, 2}, Format{3, 4}, Format{3, 8}})
         for (SampleAlpha alpha : {SampleAlpha::None, SampleAlpha::Palette}) {
-            SampleSpec spec;
-            spec.width = 23;
-            spec.height = 17;
-            spec.colourType = format.colourType;
-            spec.bitDepth = format.bitDepth;
-            spec.alpha = alpha;
-            spec.paletteEntries = (1 << format.bitDepth) / 2 - 1;
-            ASSERT_TRUE(decodesLikeLibpng(folder, spec));
+            SampleRecipe recipe;
+            recipe.width = 23;
+            recipe.height = 17;
+            recipe.colourType = format.colourType;
+            recipe.bitDepth = format.bitDepth;
+            recipe.alpha = alpha;
+            recipe.paletteEntries = (1 << format.bitDepth) / 2 - 1;
+            ASSERT_TRUE(decodesLikeLibpng(folder, recipe));
         }
 }
 
@@ -162,7 +162,7 @@ TEST(PngConformance, SmallAndOddSizes) {
     TempFolder folder;
     std::uint32_t seed = 1;
     for (const Format& format : everyFormat) {
-        SampleSpec single;
+        SampleRecipe single;
         single.width = single.height = 1;
         single.colourType = format.colourType;
         single.bitDepth = format.bitDepth;
@@ -176,14 +176,14 @@ TEST(PngConformance, SmallAndOddSizes) {
         for (std::uint32_t width = 1; width <= 10; ++width)
             for (std::uint32_t height = 1; height <= 10; ++height)
                 for (int interlace : {0, 1}) {
-                    SampleSpec spec;
-                    spec.width = width;
-                    spec.height = height;
-                    spec.colourType = format.colourType;
-                    spec.bitDepth = format.bitDepth;
-                    spec.interlace = interlace;
-                    spec.seed = seed++;
-                    ASSERT_TRUE(decodesLikeLibpng(folder, spec));
+                    SampleRecipe recipe;
+                    recipe.width = width;
+                    recipe.height = height;
+                    recipe.colourType = format.colourType;
+                    recipe.bitDepth = format.bitDepth;
+                    recipe.interlace = interlace;
+                    recipe.seed = seed++;
+                    ASSERT_TRUE(decodesLikeLibpng(folder, recipe));
                 }
 }
 

@@ -97,14 +97,14 @@ def render_ball(style, size, radius, turn):
             base = pattern(p)
             d = nx * light[0] + ny * light[1] + nz * light[2]
             diff = 0.35 + 0.65 * max(0.0, d)
-            spec = max(0.0, (nx * hx + ny * hy + nz * hz) / hl) ** 40
+            specular = max(0.0, (nx * hx + ny * hy + nz * hz) / hl) ** 40
             rim = (1 - nz) ** 3
             if style == CLASSIC:
-                col = [ch * diff + 255 * 0.85 * spec for ch in base]
+                col = [ch * diff + 255 * 0.85 * specular for ch in base]
                 col = [lerp(ch, 40, rim * 0.5) for ch in col]
             else:
                 glow_ch = (90, 180, 255)
-                col = [ch * (0.5 + 0.5 * diff) + 255 * 0.7 * spec + glow_ch[i] * rim * 0.8
+                col = [ch * (0.5 + 0.5 * diff) + 255 * 0.7 * specular + glow_ch[i] * rim * 0.8
                        for i, ch in enumerate(base)]
             px[x, y] = tuple(int(clamp(ch)) for ch in col) + (int(round(255 * cover)),)
     return img

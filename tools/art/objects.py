@@ -218,14 +218,14 @@ def _bomb(style, f):
             cover = clamp((1.0 - math.sqrt(rr)) * R + 0.5, 0.0, 1.0)
             nz = math.sqrt(max(0.0, 1 - rr))
             diff = max(0.0, dx * lx + dy * ly + nz * lz)
-            spec = max(0.0, dx * lx + dy * ly + nz * lz) ** 24
+            specular = max(0.0, dx * lx + dy * ly + nz * lz) ** 24
             if classic:
                 v = 18 + 70 * diff
                 col = (v, v, v + 6)
             else:
                 glow_core = (1 - math.sqrt(rr)) * (0.5 + 0.5 * pulse)
                 col = (20 + 60 * diff + 200 * glow_core, 14 + 40 * diff + 20 * glow_core, 40 + 70 * diff)
-            col = tuple(int(clamp(ch + 230 * spec)) for ch in col)
+            col = tuple(int(clamp(ch + 230 * specular)) for ch in col)
             px[x, y] = col + (int(255 * cover),)
     c = Canvas(TILE, TILE)
     cap = (150, 140, 120, 255) if classic else (90, 90, 130, 255)
