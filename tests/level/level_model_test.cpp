@@ -5,27 +5,16 @@
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "support/headless_game.h"
+#include "support/level_bytes.h"
 
 class LevelModelTest : public HeadlessGameTest {
 protected:
     void SetUp() override {
         HeadlessGameTest::SetUp();
-        addEntry("txtpckstone", "", KindGround, 5, 8, 0);
-        addEntry("txtpckstone", "", KindFlag, 9, 12, -1);
-        addEntry("txtpckstone", "", KindBall, 13, 13, 0);
-        addEntry("txtpckstone", "", KindBallShadow, 14, 14, 0);
-    }
-    void addEntry(const std::string& pack, const std::string& name, int kind, double first,
-                  double last, int synchronised) {
-        TextureEntry entry;
-        entry.packName = pack;
-        entry.name = name;
-        entry.kind = kind;
-        entry.firstFrame = first;
-        entry.lastFrame = last;
-        entry.currentFrame = first;
-        entry.synchronised = synchronised;
-        textures.textureTable.append(entry);
+        addTextureEntry("txtpckstone", "", KindGround, 5, 8, 0);
+        addTextureEntry("txtpckstone", "", KindFlag, 9, 12, -1);
+        addTextureEntry("txtpckstone", "", KindBall, 13, 13, 0);
+        addTextureEntry("txtpckstone", "", KindBallShadow, 14, 14, 0);
     }
 };
 

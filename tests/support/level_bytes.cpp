@@ -73,19 +73,21 @@ Bytes sampleLevelBytes(int version) {
     return out.bytes();
 }
 
+void addTextureEntry(const std::string& pack, const std::string& name, std::int32_t kind,
+                     double first, double last, std::int32_t synchronised) {
+    TextureEntry entry;
+    entry.packName = pack;
+    entry.name = name;
+    entry.kind = kind;
+    entry.firstFrame = first;
+    entry.lastFrame = last;
+    entry.currentFrame = first;
+    entry.synchronised = synchronised;
+    textures.textureTable.append(entry);
+}
+
 void addSampleTextures() {
-    auto add = [](const char* pack, const char* name, std::int32_t kind, double first, double last,
-                  std::int32_t synchronised) {
-        TextureEntry entry;
-        entry.packName = pack;
-        entry.name = name;
-        entry.kind = kind;
-        entry.firstFrame = first;
-        entry.lastFrame = last;
-        entry.currentFrame = first;
-        entry.synchronised = synchronised;
-        textures.textureTable.append(entry);
-    };
+    const auto add = addTextureEntry;
     add("txtpckstone", "sky", KindBackground, 1, 1, 0);
     add("txtpckstone", "", KindGround, 2, 5, 0);
     add("txtpckstone", "", KindBall, 6, 6, 0);

@@ -17,6 +17,10 @@ constexpr double SampleZoom = 0.7;  // not exact in single precision, on purpose
 // extra field of 77 that the reader must skip.
 Bytes sampleLevelBytes(int version);
 
+// Appends one texture-table entry.
+void addTextureEntry(const std::string& pack, const std::string& name, std::int32_t kind,
+                     double first, double last, std::int32_t synchronised);
+
 // Appends to the texture table the entries the sample refers to:
 //   1 txtpckstone/sky   back, frame 1
 //   2 txtpckstone/""    grnd, frames 2..5 (ground, arrow, platform and ball
