@@ -21,6 +21,7 @@
 
 #include "gfx/png.h"
 #include "platform/files.h"
+#include "support/libpng_memory.h"
 
 namespace {
 
@@ -65,13 +66,6 @@ Sample sampleOf(Bytes file) {
     sample.file = std::move(file);
     return sample;
 }
-
-void appendOutput(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
-}
-
-void noFlush(png_structp) {}
 
 // Smooth colour fields and a soft alpha ramp, with a little noise on top,
 // as a photograph or a painted texture has.
@@ -145,18 +139,6 @@ bool decodeWithGame(const Sample& sample) {
     const bool ok = decodePngData(sample.file.data(), sample.file.size(), 32, block);
     benchmark::DoNotOptimize(block.data());
     return ok;
-}
-
-struct Cursor {
-    const Bytes* file;
-    std::size_t position;
-};
-
-void readInput(png_structp png, png_bytep data, png_size_t length) {
-    auto* cursor = static_cast<Cursor*>(png_get_io_ptr(png));
-    if (length > cursor->file->size() - cursor->position) png_error(png, "read past the end");
-    std::memcpy(data, cursor->file->data() + cursor->position, length);
-    cursor->position += length;
 }
 
 // libpng with the conversions the game makes: 8-bit RGBA, tRNS as alpha.

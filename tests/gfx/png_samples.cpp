@@ -7,6 +7,8 @@
 #include <csetjmp>
 #include <sstream>
 
+#include "support/libpng_memory.h"
+
 // ---------------------------------------------------------------------------
 // Hand-made files
 
@@ -170,13 +172,6 @@ void prepareTransparency(const SampleRecipe& recipe, Prepared& prepared) {
     }
 }
 
-void appendOutput(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
-}
-
-void noFlush(png_structp) {}
-
 [[noreturn]] void onError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 void onWarning(png_structp, png_const_charp) {}
@@ -205,18 +200,6 @@ bool writeFile(const SampleRecipe& recipe, Prepared& prepared, Bytes& out) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
-}
-
-struct Cursor {
-    const Bytes* file;
-    std::size_t position;
-};
-
-void readInput(png_structp png, png_bytep data, png_size_t length) {
-    auto* cursor = static_cast<Cursor*>(png_get_io_ptr(png));
-    if (length > cursor->file->size() - cursor->position) png_error(png, "read past the end");
-    std::copy_n(cursor->file->data() + cursor->position, length, data);
-    cursor->position += length;
 }
 
 // Decodes into `rows` (top row first, RGBA) with the game's conversions:
