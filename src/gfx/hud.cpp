@@ -1,0 +1,3 @@
+#include "gfx/hud.h"
+
+HudState hud;
