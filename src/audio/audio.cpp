@@ -20,3 +20,14 @@ void playBump(double speed) {
 }
 
 void toggleMusic() { settings.musicOn = ~settings.musicOn; }
+
+void toggleEffects() { settings.soundEffectsOn = ~settings.soundEffectsOn; }
+void toggleVoices() { settings.voicesOn = ~settings.voicesOn; }
+
+void previousTrack() {
+    if (audio.musicIndex > 1) audio.musicIndex -= 1;
+}
+
+void nextTrack() {
+    if (audio.musicIndex < audio.musicList.count()) audio.musicIndex += 1;
+}

@@ -27,3 +27,12 @@ void playBump(double speed);
 
 // Flips the music switch; off stops the track at once, on restarts it.
 void toggleMusic();
+
+// Flip the sound-effect and voice switches.
+void toggleEffects();
+void toggleVoices();
+
+// Step through the music list (the editor's track buttons); the track
+// restarts even when the index stays.
+void previousTrack();
+void nextTrack();
