@@ -19,7 +19,7 @@ struct Mix_Chunk;  // SDL_mixer's decoded clip
 using ClipHandle = int;
 
 struct LoadedClip {
-    std::string path;
+    std::string path;            // the file it came from
     Mix_Chunk* chunk = nullptr;  // the mixer's samples; null while recording or once freed
 };
 
@@ -40,10 +40,10 @@ enum class MixOp {
 
 struct MixCall {
     MixOp op;
-    int handle = 0;
-    int channel = -1;
-    int volume = 0;
-    std::string path;
+    int handle = 0;     // the clip concerned
+    int channel = -1;   // the mixing channel concerned
+    int volume = 0;     // a volume, a count or a success flag (see MixOp)
+    std::string path;   // the file loaded or played
 };
 
 struct MixerLayerState {
