@@ -301,6 +301,7 @@ bool loadLevel(const std::string& fileName) {
     level.viewX = level.ball.x;
     level.viewY = level.ball.y;
     level.levelModified = 0;
+    ++level.textLoads;
     readLevelText(name);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -30,6 +31,7 @@ void resetGameState() {
     renderer = RendererState();
     font = BitmapFont();
     play = PlayState();
+    hud = HudState();
 }
 
 void HeadlessGameTest::SetUp() {
