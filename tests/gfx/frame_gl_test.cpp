@@ -1,7 +1,7 @@
-// Draws boards and the logo screen through a real OpenGL context (needs a
-// display, e.g. under xvfb-run; skipped without one), reads the presented
-// pictures back and compares them with the reference pictures stored beside
-// this file. ZD_UPDATE_REFERENCES=1 rewrites the references instead.
+// Draws boards with the play HUD and the logo screen through a real OpenGL
+// context (needs a display, e.g. under xvfb-run; skipped without one), reads the
+// presented pictures back and compares them with the reference pictures stored
+// beside this file. ZD_UPDATE_REFERENCES=1 rewrites the references instead.
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -17,10 +17,12 @@
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
 #include "platform/text_screen.h"
+#include "play/play.h"
 #include "support/headless_game.h"
 
 namespace {
@@ -170,6 +172,39 @@ protected:
             const bool ring = static_cast<int>(d) % 32 < 12;
             return ring ? Rgba{byte(255 - d), 120, byte(d), 255} : Rgba{240, 240, 230, 255};
         });
+        makeHudTextures();
+    }
+
+    // The HUD's pictures: a bomb and the grey panel, and the tile font the
+    // game ships (digits, letters, colon and cursor, white for the HUD's
+    // colours to tint), read by the game's own picture loader.
+    void makeHudTextures() {
+        textures.flagEntry = flag;
+        textures.bombEntry = addSet(KindBomb, [](int x, int y) {
+            const double d = std::hypot(x - 30, y - 36);
+            if (d < 20) {
+                const double light = 1 - std::fmin(1, std::hypot(x - 23, y - 29) / 18);
+                return Rgba{byte(40 + 120 * light), byte(40 + 120 * light), byte(55 + 130 * light), 255};
+            }
+            if (x >= 40 && x < 44 && y >= 8 && y < 20) return Rgba{200, 170, 110, 255};  // the fuse
+            if (std::hypot(x - 42, y - 7) < 4) return Rgba{255, 200, 40, 255};         // its spark
+            return Rgba{0, 0, 0, 0};
+        });
+        textures.screens.editGrayTexture.glName =
+            makeTexture(64, [](int, int) { return Rgba{90, 90, 100, 190}; }, false);
+
+        TextureEntry tiles;
+        tiles.kind = KindFont;
+        tiles.firstFrame = tiles.currentFrame = static_cast<double>(textures.frameTable.size());
+        for (int i = 0; i < 38; ++i) {
+            Texture frame;
+            const std::string path = std::string(ZD_SOURCE_DIR) + "/data/txtpckclassic/fontcctiles" +
+                                     (i < 10 ? "0" : "") + std::to_string(i) + ".png";
+            ASSERT_EQ(loadTexture(path, frame, LoadMipmaps, WrapClamp, WrapClamp, false), 0) << path;
+            textures.frameTable.push_back(frame);
+        }
+        tiles.lastFrame = static_cast<double>(textures.frameTable.size() - 1);
+        textures.fontEntry = textures.textureTable.append(tiles);
     }
 
     // The bitmap font drawn from the error screens' 8 x 8 characters, each
@@ -205,7 +240,8 @@ protected:
         font.texture = dlCreateTexture({256, 256, 32, PixelFormatRgba, cells.data(), false,
                                         FilterLinear, FilterLinear, WrapRepeat, WrapRepeat});
         font.spacing = 2;
-        for (int i = 1; i <= 238; ++i) language.strings.append(i == 228 ? "Loading, please wait..." : "");
+        for (int i = 1; i <= 238; ++i)
+            language.strings.append(i == 228 ? "Loading, please wait..." : i == 90 ? "Score: " : "");
     }
 
     // A floor with a 2 x 2 hole, walls along one row, and a few things on it;
@@ -233,6 +269,19 @@ protected:
 
     Picture draw() {
         renderer.lastFrameTime = platform().timer();
+        drawFrame();
+        Picture picture;
+        picture.width = ScreenW;
+        picture.height = ScreenH;
+        picture.rgb = dlReadPixels(0, 0, ScreenW, ScreenH);
+        return picture;
+    }
+
+    // A play frame one tick after the previous one, so that the floating
+    // messages move by whole units and the picture does not depend on how
+    // long the frame took.
+    Picture drawPlayFrame() {
+        renderer.lastFrameTime = platform().timer() - 0.04;
         drawFrame();
         Picture picture;
         picture.width = ScreenW;
@@ -321,6 +370,69 @@ TEST_F(FrameGl, BoardsAndLogoMatchTheirReferences) {
         if (p[2] > 200 && p[0] < 60 && p[1] < 60) ++blue;
     }
     EXPECT_GT(blue, 50);
+}
+
+TEST_F(FrameGl, PlayHudMatchesItsReference) {
+    placeBall(8 * 128, 6 * 128, ball);
+    play.flagsLeft = 2;
+    level.bombsCarried = 1;
+    play.score = 1350;
+    hud.shownScore = 1350;
+    level.levelText[1] = "Level 1: First steps";
+    level.levelText[2] = "Collect every flag,";
+    level.levelText[3] = "then roll onto an exit.";
+    level.levelText[4] = "Mind the holes!";
+    play.elapsed = 95;  // past the blinking of the first seconds
+    level.timeLimit = 90;
+    play.elapsedText = "01:35";
+    play.timeLimitText = "01:30";
+    play.timeUpShown = -1;
+    // Messages in flight, at even board positions so that after one tick
+    // they lie on whole pixels: a pickup at its freshest, one opaque, two
+    // fading, and the digits of a hole jump's points running down the diagonal.
+    auto message = [](double x, double y, double age, const std::string& text, float g) {
+        FloatingMessage m;
+        m.x = x;
+        m.y = y;
+        m.red = g == 255 ? 0 : 255;
+        m.green = 255;
+        m.blue = g == 255 ? 0 : 255;
+        m.age = age;
+        m.text = text;
+        play.floatingMessages.append(m);
+    };
+    message(4 * 128 + 12, 5 * 128 - 40, 0, "100", 254);
+    message(9 * 128 + 12, 2 * 128 + 10, 6, "100", 254);
+    message(3 * 128 - 20, 6 * 128 - 60, 15, "200", 254);
+    message(2 * 128, 4 * 128 - 40, 20, "Great", 255);
+    for (int i = 1; i <= 4; ++i)
+        message(8 * 128 + 64 - 18 + 32 * i - 96, 6 * 128 + 36 + 32 * i - 96, 2, i == 1 ? "1" : "0", 255);
+
+    const Picture picture = drawPlayFrame();
+    expectReference(picture, "hud");
+    EXPECT_EQ(play.floatingMessages.count(), 8);  // none has faded out yet
+    // The grey panel in the bottom right corner, under the text.
+    const int panelLeft = ScreenW - hud.levelTextWidth - 15;
+    EXPECT_GT(hud.levelTextWidth, 100);
+    const Rgba inPanel = picture.at(panelLeft + 2, ScreenH - 12);
+    EXPECT_NEAR(inPanel[0], inPanel[2] - 10, 12);
+    // The elapsed time is red past the limit; the limit below it is yellow.
+    auto count = [&](int x0, int y0, int x1, int y1, auto test) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (test(picture.at(x, y))) ++n;
+        return n;
+    };
+    auto red = [](const Rgba& p) { return p[0] > 200 && p[1] < 40 && p[2] < 40; };
+    auto yellow = [](const Rgba& p) { return p[0] > 200 && p[1] > 200 && p[2] > 90 && p[2] < 170; };
+    EXPECT_GT(count(824, 10, 1024, 69, red), 300);
+    EXPECT_GT(count(824, 80, 1024, 139, yellow), 300);
+    EXPECT_EQ(count(824, 80, 1024, 139, red), 0);
+    // The score at the bottom left, and the flags and bombs beside their icons.
+    EXPECT_GT(count(10, 698, 500, 757, yellow), 300);
+    EXPECT_GT(count(80, 10, 127, 69, yellow), 50);
+    EXPECT_GT(count(80, 80, 127, 139, yellow), 50);
 }
 
 }  // namespace
