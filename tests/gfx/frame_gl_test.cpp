@@ -15,11 +15,13 @@
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/numeric.h"
+#include "core/paths.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
+#include "level/level_file.h"
 #include "platform/platform.h"
 #include "platform/text_screen.h"
 #include "play/play.h"
@@ -433,6 +435,95 @@ TEST_F(FrameGl, PlayHudMatchesItsReference) {
     EXPECT_GT(count(10, 698, 500, 757, yellow), 300);
     EXPECT_GT(count(80, 10, 127, 69, yellow), 50);
     EXPECT_GT(count(80, 80, 127, 139, yellow), 50);
+}
+
+// A play frame of the first shipped level in the shipped pictures, loaded
+// the way start-up loads them. Besides its checks it is the README's
+// picture of the HUD: with ZD_SCREENSHOT_DIR set it is written there as
+// screenshot-hud.png.
+class ShippedHudGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+        resetGameState();
+        setPlatform(&sdlPlatform());
+        app.screenWidth = ScreenW;
+        app.screenHeight = ScreenH;
+        ASSERT_TRUE(platform().openWindow(ScreenW, ScreenH, false));
+        dlSetFixedState(ScreenW, ScreenH);
+        dlEnableAlphaBlending();
+    }
+
+    void TearDown() override {
+        setPlatform(nullptr);
+        resetGameState();
+    }
+};
+
+TEST_F(ShippedHudGl, AFrameOfTheFirstLevelInPlay) {
+    const std::string game = std::string(ZD_GAME_DIR) + "/";
+    setProgramFolder(game);
+    ASSERT_TRUE(loadLanguage("english.str"));
+    font.spacing = 2;
+    loadFont(font, game + "standard.tga", game + "standard.dat");
+    dialog.dialogId = -1;
+    loadTextures();
+    dialog.dialogId = 0;
+    ASSERT_TRUE(loadLevel(game + "lvlpckzindrop/001.zdl"));
+    ASSERT_EQ(dialog.dialogId, 0) << "a texture of the level is missing";
+    ASSERT_FALSE(level.levelText[1].empty());
+    ASSERT_GT(level.timeLimit, 0);
+
+    // Two of the three flags taken a minute and a half in; the ball rolls on
+    // from the second while its points still rise.
+    renderer.targetZoom = 1;
+    level.ball.x = 12 * 128 + 40;
+    level.ball.y = 4 * 128 + 30;
+    level.ballShadow.x = level.ball.x + 16;
+    level.ballShadow.y = level.ball.y + 16;
+    level.viewX = level.ball.x - 100;
+    level.viewY = level.ball.y;
+    removeObjectAt(level.bombsAndFlags, 7 * 128, 2 * 128);
+    removeObjectAt(level.bombsAndFlags, 13 * 128, 4 * 128);
+    play.flagsLeft = 1;
+    play.score = 1200;
+    hud.shownScore = 1200;
+    play.elapsed = 95;
+    play.elapsedText = "01:35";
+    play.timeLimitText = "02:00";
+    auto message = [](double x, double y, double age, const std::string& text) {
+        FloatingMessage m;
+        m.x = x + 64 - static_cast<double>(text.size()) * 35 / 2;
+        m.y = y + 35;
+        m.red = m.green = m.blue = 255;
+        m.age = age;
+        m.text = text;
+        play.floatingMessages.append(m);
+    };
+    message(7 * 128, 2 * 128, 19, "100");
+    message(13 * 128, 4 * 128, 6, "100");
+
+    renderer.lastFrameTime = platform().timer() - 0.04;
+    drawFrame();
+    Picture picture;
+    picture.width = ScreenW;
+    picture.height = ScreenH;
+    picture.rgb = dlReadPixels(0, 0, ScreenW, ScreenH);
+    if (const char* folder = std::getenv("ZD_SCREENSHOT_DIR"))
+        ASSERT_TRUE(writePng(std::string(folder) + "/screenshot-hud.png", picture));
+
+    // The panel is as wide as the widest line of the level's text, and the
+    // text is drawn in it.
+    EXPECT_GT(hud.levelTextWidth, 100);
+    EXPECT_LT(hud.levelTextWidth, ScreenW / 2);
+    int white = 0;
+    for (int y = ScreenH - 70; y < ScreenH - 14; ++y)
+        for (int x = ScreenW - hud.levelTextWidth - 10; x < ScreenW - 10; ++x) {
+            const Rgba p = picture.at(x, y);
+            if (p[0] > 230 && p[1] > 230 && p[2] > 230) ++white;
+        }
+    EXPECT_GT(white, 200);
+    EXPECT_EQ(play.floatingMessages.count(), 2);
 }
 
 }  // namespace
