@@ -295,6 +295,11 @@ bool loadLevel(const std::string& fileName) {
         showMessage(str(80), str(82), str(83));
         return false;
     }
+    loadLevelData(data, name);
+    return true;
+}
+
+void loadLevelData(const LevelFileData& data, const std::string& fileName) {
     putIntoLevel(data);
     selectStoredMusic(data.musicName);
     // Starting the level's music belongs here once audio plays.
@@ -302,8 +307,7 @@ bool loadLevel(const std::string& fileName) {
     level.viewY = level.ball.y;
     level.levelModified = 0;
     ++level.textLoads;
-    readLevelText(name);
-    return true;
+    readLevelText(fileName);
 }
 
 bool saveLevel(const std::string& fileName) {
