@@ -306,6 +306,7 @@ void loadLevelData(const LevelFileData& data, const std::string& fileName) {
     level.viewX = level.ball.x;
     level.viewY = level.ball.y;
     level.levelModified = 0;
+    ++level.textLoads;
     readLevelText(fileName);
 }
 
