@@ -6,8 +6,10 @@
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "editor/editor_state.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -30,6 +32,8 @@ void resetGameState() {
     renderer = RendererState();
     font = BitmapFont();
     play = PlayState();
+    hud = HudState();
+    editor = EditorState();
 }
 
 void HeadlessGameTest::SetUp() {
