@@ -15,6 +15,7 @@
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_packs.h"
+#include "play/board_index.h"
 #include "play/play.h"
 
 void resetGameState() {
@@ -34,6 +35,7 @@ void resetGameState() {
     play = PlayState();
     hud = HudState();
     editor = EditorState();
+    boardIndex = BoardIndex();
 }
 
 void HeadlessGameTest::SetUp() {
