@@ -23,6 +23,8 @@
 #include "platform/platform.h"
 #include "play/play.h"
 
+EditorState editor;
+
 namespace {
 
 // Pending actions of the asking-first questions (their dialog numbers).

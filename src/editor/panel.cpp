@@ -11,8 +11,6 @@
 #include "platform/keys.h"
 #include "platform/platform.h"
 
-EditorState editor;
-
 const std::string PackNameCharacters =
     " ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789$%'-@{}~!#()&_^+,.=[]";
 const std::string TitleCharacters = PackNameCharacters + "/\\?%*:<>.\"";
