@@ -7,6 +7,7 @@
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "editor/editor_state.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
@@ -35,6 +36,7 @@ void resetGameState() {
     font = BitmapFont();
     play = PlayState();
     hud = HudState();
+    editor = EditorState();
     boardIndex = BoardIndex();
 }
 
