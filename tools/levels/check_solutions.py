@@ -20,6 +20,7 @@ import os
 import random
 import re
 import subprocess
+import threading
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -86,7 +87,7 @@ def shifted(items, rng, spread):
 
 
 def run(tool, game, level, script, name):
-    path = f'/tmp/zdcheck_{os.getpid()}_{name}.txt'
+    path = f'/tmp/zdcheck_{os.getpid()}_{threading.get_ident()}_{name}.txt'
     with open(path, 'w') as f:
         f.write(script)
     proc = subprocess.run([tool, 'play', level, '--inputs', path, '--game', game, '--trace', '--settle', '6'],

@@ -155,7 +155,7 @@ class Route:
         jump_frame = None
         if hole is not None:
             edge = hole * TILE - 64 + 1   # where the centre would leave the floor
-            far = (hole + width) * TILE + 64 - 1  # where it is on floor again
+            far = (hole + width) * TILE - 63  # where it is on floor again
             edge -= (axis_from % TILE) * 0  # start positions are tile aligned
 
             def need(pos):
@@ -166,7 +166,7 @@ class Route:
         phases, pos = plan(distance, self.first, need)
         if hole is not None:
             edge = hole * TILE - 64 + 1
-            far = (hole + width) * TILE + 64 - 1
+            far = (hole + width) * TILE - 63
             good = [j for j in range(1, len(pos) - AIRTIME - 2)
                     if pos[j - 1] < edge - 24 and pos[j + AIRTIME] > far + 24]
             jump_frame = good[len(good) // 2]
