@@ -7,6 +7,7 @@
 #include "core/language.h"
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
+#include "gfx/editor_overlay.h"
 #include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -265,7 +266,7 @@ void drawFrame() {
 
     const Camera cam = drawBoard();
     if (renderer.editorActive != 0) {
-        // The editor overlay is drawn here.
+        drawEditorOverlay(rounded(cam.x), rounded(cam.y));
     } else if (renderer.menuVisible != 0) {
         // The menu overlay is drawn here.
     } else {

@@ -6,6 +6,7 @@
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "editor/editor_state.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
@@ -33,6 +34,7 @@ void resetGameState() {
     font = BitmapFont();
     play = PlayState();
     hud = HudState();
+    editor = EditorState();
     boardIndex = BoardIndex();
 }
 
