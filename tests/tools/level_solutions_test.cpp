@@ -6,6 +6,7 @@
 
 #include "level/level.h"
 #include "platform/files.h"
+#include "gfx/hud.h"
 #include "play/play.h"
 #include "play_script.h"
 #include "support/headless_game.h"
@@ -87,15 +88,17 @@ TEST_F(LevelSolutionsTest, EveryShippedLevelIsFinishedInTimeByItsSolution) {
     EXPECT_GE(played, 30);
 }
 
-// The main pack in order, as a player meets it: the state that play keeps
-// from one level to the next (the hole-jump series clock, the exit notice)
-// is not reset between the levels.
+// The main pack in order, one level after the other in one process, with the
+// scores added up as the level screen does.
 TEST_F(LevelSolutionsTest, TheMainPackPlaysThroughInOrder) {
     const std::vector<std::string> names = levelTexts("lvlpckzindrop");
     ASSERT_GE(names.size(), 30u);
     std::int64_t total = 0;
     for (const std::string& name : names) {
+        resetGameState();
         setPlatform(&headless);
+        play.score = 0;  // as the level screen does before every level
+        hud.shownScore = 0;
         const SolutionRun run = playSolution("lvlpckzindrop", name);
         ASSERT_TRUE(run.problem.empty()) << name << ": " << run.problem;
         ASSERT_EQ(run.outcome.result, PlayResult::Finished) << name << ": " << resultLine(run.outcome);

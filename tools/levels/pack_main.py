@@ -186,7 +186,7 @@ map="""
 #.x.#
 #...#
 #.f.#
-#...#
+#.v.#
 #...#
 #   #
 #.J.#
@@ -692,7 +692,7 @@ lane between the walls; a flag waits in every lane.""",
 map="""
 #####
 #x..#
-#...#
+#^..#
 #f..#
 #...#
 #...#
