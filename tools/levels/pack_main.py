@@ -16,7 +16,7 @@ map="""
 """, route="""
 slam R
 slam D
-move L 5
+slam L
 """, eng=['First Roll', 'Hold an arrow key to roll, let go to slow down.',
           'Stop at the bend before you turn.', 'Take the flag, then roll onto the exit.'],
 deu=['Erste Runde', 'Halte eine Pfeiltaste zum Rollen, lass los zum Bremsen.',
@@ -34,13 +34,13 @@ map="""
 #f...x...f#
 ###########
 """, route="""
-move U 2
+slam U
+slam L
+slam D
+slam R
+slam U
 move L 4
-move D 4
-move R 8
-move U 4
-move L 4
-move D 4
+slam D
 """, eng=['Four Corners', 'The exit stays shut while flags are left.',
           'Visit every corner of the room,', 'then come back to the exit.'],
 deu=['Vier Ecken', 'Der Ausgang bleibt zu, solange Flaggen fehlen.',
@@ -52,16 +52,18 @@ Narrow Path: a path one tile wide over the void, no walls. A ball whose centre
 rolls off the edge teeters; rolling on straight over it falls.""",
 map="""
 o...
-   .
-   ...f
-      .
- x....f
+  ..
+   ..f.
+     ..
+ x.f...
 """, route="""
+pace 36
 move R 3
 move D 2
 move R 3
 move D 2
-move L 5
+pace 50
+move L 5.25
 """, eng=['Narrow Path', 'No walls here: roll off the edge and you fall.',
           'Stop well before every bend.', 'After a fall you start again where you last rested.'],
 deu=['Schmaler Pfad', 'Keine Mauern: wer über den Rand rollt, fällt.',
@@ -171,7 +173,7 @@ map="""
 """, route="""
 jump R 5 3
 jump R 4 2
-move R 3
+slam R
 """, eng=['Leap', 'Press Ctrl to jump.',
           'Take a short run and jump before the edge:', 'the ball clears a hole at a good speed.'],
 deu=['Satz', 'Drücke Strg zum Springen.',

@@ -9,10 +9,13 @@ A route is text, one step a line, '#' starting a comment:
                             the same move with a jump over the hole that begins
                             HOLE tiles ahead of the ball's start (WIDTH tiles wide, 1)
   hold KEYS N               N frames holding KEYS (R L U D J B Z joined by '+')
-  slam DIR [N]              roll up to the wall ahead, lean on it N frames (24), rest
+  slam DIR [N]              roll up to the wall ahead, lean on it N frames (48), rest
   wait N                    N frames without keys
   until N                   no keys until frame N of the script
   rest                      a rest long enough for a checkpoint
+  pace V                    later moves roll no faster than V units a tick (50 at most):
+                            a slow ball stops where it should even when a key is
+                            held a frame too long or too short
   at X Y                    tell the planner where the ball is now (units), after
                             moves it cannot follow (walls, arrows, platforms)
   start X Y                 the ball's start position
@@ -24,7 +27,7 @@ import math
 import sys
 
 TILE = 128
-REST = 12
+REST = 60
 D_FIRST = 0.42
 D = 0.4175
 AIRTIME = 29  # frames a jump lasts at 60 frames a second
@@ -49,13 +52,15 @@ def step(v, push, d):
 
 
 def simulate(phases, first):
-    """Positions (relative) after each frame of phases [(frames, push)], then coasting to rest."""
-    x, v, pos = 0.0, 0.0, []
+    """Positions (relative) after each frame of phases [(frames, push)], then coasting to rest,
+    and the top speed on the way."""
+    x, v, pos, top = 0.0, 0.0, [], 0.0
     frame = 0
     for frames, push in phases:
         for _ in range(frames):
             d = D_FIRST if first and frame == 0 else D
             v = step(v, push, d)
+            top = max(top, abs(v))
             x += d * v
             pos.append(x)
             frame += 1
@@ -63,21 +68,22 @@ def simulate(phases, first):
         v = step(v, 0, D)
         x += D * v
         pos.append(x)
-    return pos
+    return pos, top
 
 
-def plan(distance, first, need=None):
-    """The quickest accelerate-coast-brake phases that end at rest near `distance` units.
+def plan(distance, first, need=None, pace=50.0):
+    """The quickest accelerate-coast-brake phases that end at rest near `distance` units
+    without rolling faster than `pace` units a tick.
 
     `need`, when given, is a test of the positions that the plan must pass."""
     best = None
     for a in range(1, 60):
-        for c in (0, 1, 2, 3, 4, 6, 8, 10, 14, 18, 24):
+        for c in (0, 1, 2, 3, 4, 6, 8, 10, 14, 18, 24, 32, 40):
             for b in range(0, 16):
                 phases = [(a, 1), (c, 0), (b, -1)]
-                pos = simulate(phases, first)
+                pos, top = simulate(phases, first)
                 end = pos[-1]
-                if any(p < -1 for p in pos) or abs(end - distance) > 6:
+                if top > pace + 0.01 or any(p < -1 for p in pos) or abs(end - distance) > 6:
                     continue
                 if need and not need(pos):
                     continue
@@ -100,6 +106,7 @@ class Route:
         self.x = self.y = 0.0
         self.first = True
         self.frames = 0
+        self.pace = 50.0
 
     def emit(self, frames, keyword='', comment=''):
         if frames <= 0:
@@ -163,7 +170,7 @@ class Route:
                     if pos[j - 1] < edge - 24 and pos[j + AIRTIME] > far + 24:
                         return True
                 return False
-        phases, pos = plan(distance, self.first, need)
+        phases, pos = plan(distance, self.first, need, self.pace)
         if hole is not None:
             edge = hole * TILE - 64 + 1
             far = (hole + width) * TILE - 63
@@ -221,11 +228,13 @@ def compile_route(text, rows=None):
         elif op == 'hold':
             r.emit(int(args[1]), keys(args[0]), ' '.join(args[2:]))
         elif op == 'slam':
-            r.slam(args[0], int(args[1]) if len(args) > 1 else 24)
+            r.slam(args[0], int(args[1]) if len(args) > 1 else 48)
         elif op == 'until':
             r.emit(int(args[0]) - r.frames, '', 'wait for it')
         elif op == 'wait':
             r.emit(int(args[0]))
+        elif op == 'pace':
+            r.pace = float(args[0])
         elif op == 'rest':
             r.emit(REST, '', 'rest: checkpoint')
         elif op == 'say':

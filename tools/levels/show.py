@@ -1,25 +1,56 @@
 #!/usr/bin/python3
 """Plays one level's solution and shows the ball at the end of every script line.
 
-  show.py levels/lvlpckzindrop/004.txt [SCRIPT]
+  show.py [--slow] [--shift N] [--all] levels/lvlpckzindrop/004.txt [SCRIPT]
+
+--slow plays the script at 40 frames a second (frame-time 0.025, frame counts
+scaled as check_solutions.py does); --shift N plays check_solutions.py's
+shifted variant number N (from 0); --all shows every frame.
 """
+import argparse
 import os
+import random
 import subprocess
 import sys
+import tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-level = sys.argv[1]
-script = sys.argv[2] if len(sys.argv) > 2 else level[:-4] + '.solution'
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, HERE)
+import check_solutions as cs  # noqa: E402
+
+p = argparse.ArgumentParser()
+p.add_argument('--slow', action='store_true')
+p.add_argument('--shift', type=int)
+p.add_argument('--all', action='store_true')
+p.add_argument('level')
+p.add_argument('script', nargs='?')
+args = p.parse_args()
+level = os.path.abspath(args.level)
+items = cs.parse_script(open(args.script or level[:-4] + '.solution').read())
+header = ''
+if args.shift is not None:
+    rng = cs.variant_rng(level)
+    for i in range(args.shift + 1):
+        variant = cs.shifted(items, rng, 1 if i % 2 == 0 else 2)
+    items = variant
+if args.slow:
+    items = cs.scaled(items, 0.0167 / 0.025)
+    header = 'frame-time 0.025'
+text = cs.write_script(items, header)
+with tempfile.NamedTemporaryFile('w', suffix='.txt', delete=False) as f:
+    f.write(text)
+    script = f.name
 out = subprocess.run([os.path.join(ROOT, 'build/zdltool'), 'play', level, '--inputs', script, '--game',
                       os.path.join(ROOT, 'build/game'), '--trace', '--settle', '6'], capture_output=True, text=True)
+os.unlink(script)
 frames = out.stdout.strip().splitlines()
 ends = []
 n = 0
-for line in open(script):
-    words = line.split('#')[0].split()
-    if words and words[0].isdigit():
-        n += int(words[0])
-        ends.append((n, line.rstrip()))
+for item in items:
+    if item[0] != 'raw' and item[0] > 0:
+        n += item[0]
+        ends.append((n, f'{item[0]} {" ".join(item[1])}'))
 events = []
 prev = None
 for f in frames[:-1]:
@@ -32,6 +63,9 @@ for f in frames[:-1]:
 marks = {e: 'event' for e in events}
 for e, text in ends:
     marks[e] = text
+if args.all:
+    for i in range(1, len(frames)):
+        marks.setdefault(i, '')
 for frame in sorted(marks):
     if frame - 1 < len(frames) - 1:
         w = frames[frame - 1].split()
