@@ -222,12 +222,12 @@ map="""
 ###########
 """, route="""
 move R 2
-move R 1
+slam R
 hold B 2 set off the bomb
 wait 30
-move R 5
-move D 2
-move L 1
+slam R
+slam D
+move L 1.25
 """, eng=['Demolition', 'Pick up the bomb and roll next to the cracked wall.',
           'Press Space to set the bomb off:', 'the crack breaks and the way is open.'],
 deu=['Abriss', 'Nimm die Bombe und rolle neben die rissige Mauer.',
@@ -247,15 +247,15 @@ map="""
 """, route="""
 move R 2
 move D 1
-move R 3
+slam R
 hold B 2 set off the bomb from solid floor
 wait 30
 move L 2
 slam U
 jump R 4 2
 move R 2
-move D 2
-move R 1
+slam D
+slam R
 """, eng=['Crumbling Floor', 'A bomb breaks cracked floor as well:',
           'it turns into a hole. Do not stand on it', 'when the bomb goes off, and jump the hole after.'],
 deu=['Bröckelboden', 'Eine Bombe bricht auch rissigen Boden:',
@@ -266,23 +266,24 @@ Level('Trap Alley', about="""
 Trap Alley: rows of traps with one gap each, the gaps on alternate ends.
 Weave through without touching a trap.""",
 map="""
-############
-#o.t.f.t..x#
-#..t.t.t.t.#
-#..t.t.t.t.#
-#....t...tf#
-############
+################
+#o.t..f..t....x#
+#..t..t..t..t..#
+#..t..t..t..t..#
+#.....t.....t.f#
+################
 """, route="""
-move D 3
+slam D
+move R 3.5
+slam U
 move R 3
-move U 3
-move R 2
-move D 3
-move R 2
-move U 3
-move R 2
-move D 3
-move U 3
+slam D
+move R 3
+slam U
+move R 3
+slam R
+slam D
+slam U
 """, eng=['Trap Alley', 'Traps blow the ball up.',
           'Weave through the gaps between them', 'and stop where the way turns.'],
 deu=['Fallengasse', 'Fallen sprengen den Ball in die Luft.',
@@ -290,32 +291,27 @@ deu=['Fallengasse', 'Fallen sprengen den Ball in die Luft.',
 music='tilt', ground=('sand', 'grass', 'stone'), wall='hedge'),
 
 Level('Ferry', about="""
-Ferry: a platform shuttles over the void between two markers, each on the
-last tile of an island. Roll onto it while it docks, ride it across, roll
-off before it turns back.""",
+Ferry: a platform shuttles over the void between two markers, each a tile
+inside an island. Wait on its track and it picks the ball up; ride it across
+and roll off while it is over the far island.""",
 map="""
- ....       ....
- .f..       .f..
- .o.2       8...
- ....       ..x.
+######     #######
+#.....     .....f#
+#of.2.     .8...x#
+######     #######
 """, route="""
-move U 1
-move D 1
-move R 1
-until 336
-move R 1 norest
-until 695
-move R 1 norest
-wait 30
-rest
-at 1664 256
-move U 1
-move D 2
-move R 1
+pace 38
+move R 3.5
+until 655
+pace 50
+at 1344 256
+slam R
+slam U
+slam D
 """, eng=['Ferry', 'Platforms carry the ball over the void.',
-          'Roll onto it when it docks at your island,', 'and roll off at the far side before it turns.'],
+          'Wait on its track and it picks you up;', 'roll off while it is over the far island.'],
 deu=['Fähre', 'Plattformen tragen den Ball über die Leere.',
-     'Rolle darauf, wenn sie an deiner Insel anlegt,', 'und steig drüben ab, bevor sie umkehrt.'],
+     'Warte auf ihrer Bahn, dann nimmt sie dich mit;', 'rolle ab, solange sie über der anderen Insel ist.'],
 pack=N, back='dusk', music='sunny', ground=('grass', 'sand', 'stone')),
 
 Level('Against the Clock', about="""

@@ -101,7 +101,7 @@ def keys(word):
 
 class Route:
     def __init__(self, rows=None):
-        self.rows = rows or []
+        self.rows = list(rows or [])
         self.lines = []
         self.x = self.y = 0.0
         self.first = True
@@ -122,6 +122,16 @@ class Route:
         if 0 <= row < len(self.rows) and 0 <= col < len(self.rows[row]):
             return self.rows[row][col]
         return ' '
+
+    def blast(self):
+        """A bomb set off where the ball is: cracked walls around it open, cracked floor falls away."""
+        col, row = round(self.x / TILE), round(self.y / TILE)
+        for r in range(row - 1, row + 2):
+            for c in range(col - 1, col + 2):
+                ch = self.cell(c, r)
+                if ch in 'cC':
+                    line = self.rows[r]
+                    self.rows[r] = line[:c] + ('.' if ch == 'c' else ' ') + line[c + 1:]
 
     def wall_after(self, dirs, target):
         """True when the cell beyond the target tile, in the direction of a straight move, is a wall."""
@@ -227,6 +237,8 @@ def compile_route(text, rows=None):
             r.move(args[0], float(args[1]), hole=float(args[2]), width=width, rest=not norest)
         elif op == 'hold':
             r.emit(int(args[1]), keys(args[0]), ' '.join(args[2:]))
+            if 'B' in args[0].split('+'):
+                r.blast()
         elif op == 'slam':
             r.slam(args[0], int(args[1]) if len(args) > 1 else 48)
         elif op == 'until':
