@@ -362,22 +362,22 @@ Level('Bomb Squad', about="""
 Bomb Squad: bombs and cracked walls lead into a room strewn with traps.""",
 map="""
 #############
-#o.b.c...t.f#
-#....#...t..#
+#o.b.c...#tf#
+#....#.t.tt.#
 #.b..#.t....#
-#....c.t..t.#
+#....c..#tt.#
 #....#....tx#
 #############
 """, route="""
 move R 2
-move R 1
+slam R
 hold B 2 set off the bomb
 wait 30
-move R 4
-move D 2
-move R 3
-move U 2
-move D 4
+slam R
+slam D
+slam R
+slam U
+slam D
 """, eng=['Bomb Squad', 'Blast your way into the trap room,',
           'then pick a careful way past the traps.', 'A second bomb opens a second door.'],
 deu=['Bombenkommando', 'Sprenge dir den Weg in den Fallenraum frei', 'und suche einen vorsichtigen Weg an den Fallen vorbei.',
@@ -418,21 +418,24 @@ deu=['Raketenlauf', 'Bonuslevel: hoch hinaus!', 'Die Sprungpfeile erledigen die 
 pack=N, back='bonusbackground', music='bonus', wall='metal'),
 
 Level('Island Hopping', about="""
-Island Hopping: small islands with one-tile gaps between them; no walls.
-Jump each gap and stop on the island after it.""",
+Island Hopping: islands with one-tile gaps between them; no walls. Jump each
+gap at a moderate speed and stop on the island after it.""",
 map="""
-.o.. ... .f.
-           .
-           .
+.o. .f. .f..
+          ..
+          ..
+x.. ... ....
 x.. ... ....
 """, route="""
-jump R 5 3
+pace 40
 jump R 4 2
-move R 1
-move D 3
-jump L 5 4
-jump L 4 3
-move L 2
+jump R 4 2
+move R 1.5
+move D 3.5
+move L 1.5
+jump L 4 2
+pace 50
+jump L 6 2
 """, eng=['Island Hopping', 'Jump from island to island.',
           'Stop on each one before the next jump:', 'a fall brings you back to the last island.'],
 deu=['Inselhüpfen', 'Springe von Insel zu Insel.', 'Halte auf jeder an, bevor du weiterspringst:',

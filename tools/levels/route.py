@@ -31,6 +31,7 @@ REST = 60
 D_FIRST = 0.42
 D = 0.4175
 AIRTIME = 29  # frames a jump lasts at 60 frames a second
+ROBUST = 1.0  # frames of route worth one unit less spread of the stop
 
 KEYNAMES = {'R': 'Right', 'L': 'Left', 'U': 'Up', 'D': 'Down', 'J': 'Jump', 'B': 'Bomb', 'Z': 'Zoom'}
 DIRS = {'R': (1, 0), 'L': (-1, 0), 'U': (0, -1), 'D': (0, 1)}
@@ -87,7 +88,14 @@ def plan(distance, first, need=None, pace=50.0):
                     continue
                 if need and not need(pos):
                     continue
-                cost = len(pos) + abs(end - distance) * 0.5
+                # How far the stop moves when a key is held two frames longer or shorter.
+                spread = 0.0
+                for da, db in ((2, 0), (-2, 0), (0, 2), (0, -2)):
+                    if a + da < 1 or b + db < 0:
+                        continue
+                    moved, _ = simulate([(a + da, 1), (c, 0), (b + db, -1)], first)
+                    spread = max(spread, abs(moved[-1] - end))
+                cost = len(pos) + abs(end - distance) * 0.5 + spread * ROBUST
                 if best is None or cost < best[0]:
                     best = (cost, phases, pos)
     if best is None:
@@ -195,7 +203,13 @@ class Route:
         coast = len(pos) - len(seq)
         seq += [''] * coast
         if jump_frame is not None:
-            seq[jump_frame] = (seq[jump_frame] + '+J').lstrip('+')
+            # Ctrl stays held with the push, up to 20 frames: fewer key changes make the
+            # jump less sensitive to a key held a frame too long or too short. It is let go
+            # well before the landing, which would otherwise start another jump.
+            for j in range(jump_frame, min(jump_frame + 20, len(seq))):
+                if seq[j] != fwd and j > jump_frame:
+                    break
+                seq[j] = (seq[j] + '+J').lstrip('+')
         # Run-length encode.
         what = f'{"jump" if hole is not None else "move"} {dirs} {tiles}'
         i = 0
