@@ -494,32 +494,31 @@ Quarry: three cracked walls, two of them behind cracked floor. Blast each
 from solid ground beside it, then jump the hole the blast leaves.""",
 map="""
 #####################
-#o.b.c...Cc.....Cc.fx#
-#....#.b..#...b..#...#
-#....#....#......#...#
+#o.b.c...Cc....Cc.fx#
+#....#.b..#..b..#...#
+#....#....#.....#...#
 #####################
-""".replace('#o.b.c...Cc.....Cc.fx#', '#o.b.c...Cc....Cc.fx#').replace('#....#.b..#...b..#...#', '#....#.b..#..b..#...#').replace('#....#....#......#...#', '#....#....#.....#...#'), route="""
+""", route="""
 move R 2
-move R 1
+slam R
 hold B 2 first wall
 wait 30
-move R 3
+move R 2.5
 move D 1
-move R 2
+slam R
 hold B 2 second wall and the floor before it
 wait 30
 move L 2
 slam U
-jump R 4 2
-move R 2
+jump R 4.5 2
 move D 1
-move R 2
+slam R
 hold B 2 third wall and its floor
 wait 30
 move L 2
 slam U
-jump R 4 2
-move R 2
+jump R 5 2
+slam R
 """, eng=['Quarry', 'Every blast breaks cracked floor too.',
           'Set bombs off from solid ground', 'and jump the holes they leave.'],
 deu=['Steinbruch', 'Jede Explosion bricht auch rissigen Boden.', 'Zünde Bomben von festem Boden aus',
@@ -583,29 +582,27 @@ deu=['Sternenleiter', 'Bonuslevel: steig die Leiter zu den Sternen hinauf.', 'Le
 back='bonusbackground', music='bonus', wall='brick'),
 
 Level('Minefield', about="""
-Minefield: an open field scattered with traps. There is room everywhere, but
-every stop has to be in the right place.""",
+Minefield: a field scattered with traps. The safe lines run from wall to
+wall: roll along them and let the walls stop the ball.""",
 map="""
 ###########
-#o.t.....f#
-#..t...t..#
-#.t...t.t.#
-#...t.t...#
-#f..t..t..#
-#.t...t..x#
+#o.......f#
+#.t..t.t..#
+#...t...t.#
+#.t...tt..#
+#f..t...t.#
+#...#.t..x#
 ###########
 """, route="""
-move D 4
-move R 2
-move U 2
-move R 2
-move U 2
-move R 4
-move D 5
+slam D
+slam R
+slam U
+slam R
+slam D
 """, eng=['Minefield', 'Traps everywhere, but room enough.',
-          'Plan each stop before you roll.', 'Short moves are safe moves.'],
-deu=['Minenfeld', 'Überall Fallen, aber genug Platz.', 'Plane jeden Halt, bevor du rollst.',
-     'Kurze Wege sind sichere Wege.'],
+          'Find the lines that run from wall to wall', 'and let the walls stop you.'],
+deu=['Minenfeld', 'Überall Fallen, aber genug Platz.', 'Finde die Linien von Mauer zu Mauer',
+     'und lass dich von den Mauern bremsen.'],
 pack=N, back='dusk', music='tilt', ground=('sand', 'stone', 'grass'), wall='hedge'),
 
 Level('Long Jump', about="""
@@ -664,23 +661,24 @@ deu=['Schlange', 'Jede Strecke hat ein Loch zum Überspringen.', 'Rolle an jeder
 pack=N, back='sky', music='halls', ground=('stone', 'grass', 'sand'), wall='metal'),
 
 Level('Gauntlet', about="""
-Gauntlet: a bomb behind a trap row, a cracked wall, a jump arrow over a trap
-field and a last hole to jump with Ctrl.""",
+Gauntlet: a bomb, a cracked wall, a jump arrow over a trap field, then down
+and back along a lower corridor with a hole to jump with Ctrl.""",
 map="""
-########################
-#o.b.c...Jttt.... ...fx#
-########################
+###################
+#o.b.c...Jttt.....#
+#################.#
+#x.f... ..........#
+###################
 """, route="""
 move R 2
-move R 1
+slam R
 hold B 2 open the wall
 wait 30
-hold R 75
-hold L 14
-rest
-at 1920 128
-jump R 4 2
-move R 3
+slam R
+slam D
+move L 7
+jump L 4 3
+slam L
 """, eng=['Gauntlet', 'Traps, a bomb, a cracked wall,',
           'a jump arrow and more holes:', 'everything you learned at once.'],
 deu=['Spießrutenlauf', 'Fallen, eine Bombe, eine rissige Mauer,', 'ein Sprungpfeil und weitere Löcher:',
@@ -728,13 +726,14 @@ map="""
 move R 2
 jump R 4 2
 move R 1
-jump R 4 2
+jump R 3.5 2
+slam R
 hold B 2 the outer wall
 wait 30
-move R 1
+slam R
 hold B 2 the inner wall
 wait 30
-move R 4
+slam R
 """, eng=['Vault', 'Gather the bombs over the gaps', 'and blast into the vault.',
           'One bomb for each cracked wall.'],
 deu=['Tresor', 'Sammle die Bomben jenseits der Lücken', 'und sprenge dich in den Tresor.',
@@ -742,27 +741,22 @@ deu=['Tresor', 'Sammle die Bomben jenseits der Lücken', 'und sprenge dich in de
 back='dusk', music='halls', ground=('stone', 'sand', 'grass'), wall='metal'),
 
 Level('Grand Tour', about="""
-Grand Tour: the last level of the course: a ferry, jump arrows, a cracked
-wall, traps and a run of holes.""",
+Grand Tour: the last level of the course: a ferry, a cracked wall, a jump
+arrow over traps and the exit at the end of the corridor.""",
 map="""
- ....       ....#########
- fo.2       8.b.c.Jtt.f.x#
- ....       ....#########
+ ....       .....##########
+ of2.       .8.b.c.Jtt.f.x#
+ ....       .....##########
 """, route="""
-move L 1
-move R 1
-until 320
-move R 2 norest
-until 695
-move R 1 norest
-wait 30
-rest
-at 1664 128
-move R 1
-move R 1
+pace 30
+move R 2.5
+until 845
+at 1510 128
+pace 50
+slam R
 hold B 2 open the wall
 wait 30
-hold R 200
+slam R
 """, eng=['Grand Tour', 'Everything once more, for the last time.',
           'Take your time at every rest.', 'Well done for getting here!'],
 deu=['Große Tour', 'Alles noch einmal, zum letzten Mal.', 'Lass dir an jeder Rast Zeit.',

@@ -78,7 +78,7 @@ def plan(distance, first, need=None, pace=50.0):
 
     `need`, when given, is a test of the positions that the plan must pass."""
     best = None
-    for a in range(1, 60):
+    for a in range(1, 100):
         for c in (0, 1, 2, 3, 4, 6, 8, 10, 14, 18, 24, 32, 40):
             for b in range(0, 16):
                 phases = [(a, 1), (c, 0), (b, -1)]
