@@ -162,7 +162,10 @@ class Route:
             col, row = col + dx, row + dy
         tiles = abs((col * TILE - self.x) if dx else (row * TILE - self.y)) / TILE
         if tiles > 0.4:
+            # The wall stops the ball wherever the move ends: no need to roll slowly.
+            pace, self.pace = self.pace, 50.0
             self.move(dirs, tiles, rest=False)
+            self.pace = pace
         self.emit(frames, keys(dirs), f'lean {dirs} on the wall')
         self.emit(REST, '', 'rest: checkpoint')
         self.x, self.y = col * TILE, row * TILE
