@@ -10,39 +10,38 @@ C, N = 'txtpckclassic', 'txtpckneon'
 LEVELS = [
 Level('Needle Row', about="""
 Needle Row: lanes one tile wide between columns of traps, the gaps on
-alternate ends. The walls line the ball up; the turns must be exact.""",
+alternate ends; a wall caps each trap column, where the ball can lean.""",
 map="""
 ##############
-#o.t.f.t.f.tx#
+#o.t.f.#.f.#x#
 #..t.t.t.t.t.#
 #..t.t.t.t.t.#
 #..t.t.t.t.t.#
-#....t...t..f#
+#....#...#..f#
 ##############
 """, route="""
-pace 34
-slam D
-move R 3
-slam U
-move R 2
-slam D
-move R 2
-slam U
-move R 2
 slam D
 slam R
 slam U
-""", eng=['Needle Row', 'Five trap rows, five turns.', 'Every stop must be exact.', 'Take it slowly.'],
-deu=['Nadelöhr', 'Fünf Fallenreihen, fünf Kehren.', 'Jeder Halt muss sitzen.', 'Nimm dir Zeit.'],
+slam R
+slam D
+slam R
+slam U
+slam R
+slam D
+slam R
+slam U
+""", eng=['Needle Row', 'Five trap rows, five turns.', 'Lean on the walls at every turn.', 'Take it slowly.'],
+deu=['Nadelöhr', 'Fünf Fallenreihen, fünf Kehren.', 'Lehn dich an jeder Kehre an die Mauer.', 'Nimm dir Zeit.'],
 pack=N, back='dusk', music='tilt', ground=('stone', 'sand', 'grass'), wall='metal'),
 
 Level('Long Series', about="""
 Long Series: eight holes one jump apart. Keep the series going to the end
 for a big score.""",
 map="""
-##############################################
-#o... ... .... .... .... .... .... .... ..f..x#
-##############################################
+###############################################
+#o.. .... .... .... ... .... .... .... ...f..x#
+###############################################
 """, route="""
 hold R 20
 hold R+J 245
@@ -161,35 +160,33 @@ deu=['Dichtes Feld', 'Kaum ein Feld zwischen den Fallen.', 'Rolle nur von Mauer 
 back='dusk', music='tilt', ground=('sand', 'stone', 'grass'), wall='hedge'),
 
 Level('Archipelago', about="""
-Archipelago: a chain of small islands with gaps between them and no wall to
-stop an overshoot. Jump into the middle of each island and stop there.""",
+Archipelago: small islands with gaps between them. Each island has one low
+wall to lean on; no other wall stops an overshoot.""",
 map="""
-... ... ... ...
-.o. .f. ... ...
-... ... ... ...
+     ###
+ ... ...
+ .o. .f.
+ ... ...
+         ###
+    #... ...
+    #... ...
+    #... ...
 
-            ...
-            .f.
-            ...
-
-... ... ... ...
-.x. .f. ... ...
-... ... ... ...
+         ...
+         xxx
+         ...
 """, route="""
-pace 40
 jump R 4 2
-jump R 4 2
-jump R 4 2
-jump D 4 2
-jump D 4 2
-jump L 4 2
-jump L 4 2
-pace 50
-jump L 5 2
-""", eng=['Archipelago', 'Small islands, one gap after the other.', 'Jump into the middle and stop at once.',
-          'There is no wall to save you.'],
-deu=['Archipel', 'Kleine Inseln, eine Lücke nach der anderen.', 'Spring in die Mitte und halte sofort an.',
-     'Keine Mauer rettet dich.'],
+slam U
+jump D 5 3
+slam L
+jump R 5 3
+slam U
+jump D 5 3
+""", eng=['Archipelago', 'Small islands, one gap after the other.', 'Lean on each island\'s wall,',
+          'then jump to the next.'],
+deu=['Archipel', 'Kleine Inseln, eine Lücke nach der anderen.', 'Lehn dich an die Mauer jeder Insel',
+     'und spring dann zur nächsten.'],
 back='sky', music='sunny', ground=('grass', 'sand', 'stone')),
 
 Level('Lift Shaft', about="""
