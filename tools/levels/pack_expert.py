@@ -210,8 +210,9 @@ map="""
 slam U
 slam R
 until 1170
-at 512 384
-slam U
+hold U 80 roll off the platform up to the wall
+rest
+at 512 128
 slam L
 slam R
 """, eng=['Lift Shaft', 'A long ride up the shaft.', 'Wait on the track to get on,',
@@ -271,26 +272,26 @@ Level('Viper', about="""
 Viper: the serpent again, with gaps two tiles wide in every stretch. Line up
 on the wall at each bend, then run and jump.""",
 map="""
-##################
-#o....  ....f....#
-################.#
-#...f......  ....#
-#.################
-#....  ......f...#
-################.#
-#x..f....  ......#
-##################
+####################
+#o......  ....f....#
+##################.#
+#...f......  ......#
+#.##################
+#........  ....f...#
+##################.#
+#x...f..  .........#
+####################
 """, route="""
-jump R 9 5 2
+jump R 12 7 2
 slam R
 slam D
-jump L 8 4 2
+jump L 12 6 2
 slam L
 slam D
-jump R 9 4 2
+jump R 12 8 2
 slam R
 slam D
-jump L 9 6 2
+jump L 12 9 2
 slam L
 """, eng=['Viper', 'Two-tile gaps in a winding corridor.', 'Line up at every bend,', 'then run and jump.'],
 deu=['Viper', 'Zwei Felder breite Lücken im gewundenen Gang.', 'Richte dich an jeder Biegung aus,',

@@ -86,7 +86,7 @@ def plan(distance, first, need=None, pace=50.0):
                 end = pos[-1]
                 if top > pace + 0.01 or any(p < -1 for p in pos) or abs(end - distance) > 6:
                     continue
-                if need and not need(pos):
+                if need and not need(pos, phases):
                     continue
                 # How far the stop moves when a key is held two frames longer or shorter.
                 spread = 0.0
@@ -163,21 +163,23 @@ class Route:
         tiles = abs((col * TILE - self.x) if dx else (row * TILE - self.y)) / TILE
         if tiles > 0.4:
             # The wall stops the ball wherever the move ends: no need to roll slowly.
+            # It aims half a tile short, so that a ball rolling a little too far
+            # does not bounce off hard and need long to settle.
             pace, self.pace = self.pace, 50.0
-            self.move(dirs, tiles, rest=False)
+            self.move(dirs, tiles, rest=False, short=56)
             self.pace = pace
         self.emit(frames, keys(dirs), f'lean {dirs} on the wall')
         self.emit(REST, '', 'rest: checkpoint')
         self.x, self.y = col * TILE, row * TILE
 
-    def move(self, dirs, tiles, hole=None, width=1.0, rest=True):
+    def move(self, dirs, tiles, hole=None, width=1.0, rest=True, short=10):
         dx = sum(DIRS[k][0] for k in dirs.split('+'))
         dy = sum(DIRS[k][1] for k in dirs.split('+'))
         # Aim at the tile position nearest to where the move should end.
         axis_from = self.x if dx else self.y
         target = round((axis_from + (dx or dy) * tiles * TILE) / TILE * 4) / 4 * TILE
         if self.wall_after(dirs, target):
-            target -= (dx or dy) * 10  # stop short of the wall instead of bouncing off it
+            target -= (dx or dy) * short  # stop short of the wall instead of bouncing off it
         distance = abs(target - axis_from)
         need = None
         jump_frame = None
@@ -186,17 +188,19 @@ class Route:
             far = (hole + width) * TILE - 63  # where it is on floor again
             edge -= (axis_from % TILE) * 0  # start positions are tile aligned
 
-            def need(pos):
-                for j in range(1, len(pos) - AIRTIME - 2):
-                    if pos[j - 1] < edge - 24 and pos[j + AIRTIME] > far + 24:
-                        return True
-                return False
+            def good_frames(pos, phases):
+                """Frames to press Ctrl on: while the ball is pushed forward, well before the
+                edge, so that it lands well beyond the hole; the brake begins after the landing."""
+                brake = phases[0][0] + phases[1][0] if phases[2][0] else len(pos)
+                return [j for j in range(1, len(pos) - AIRTIME - 2)
+                        if pos[j - 1] < edge - 40 and pos[j + AIRTIME] > far + 48
+                        and j + AIRTIME + 4 <= brake and j < phases[0][0]]
+
+            def need(pos, phases):
+                return len(good_frames(pos, phases)) >= 3
         phases, pos = plan(distance, self.first, need, self.pace)
         if hole is not None:
-            edge = hole * TILE - 64 + 1
-            far = (hole + width) * TILE - 63
-            good = [j for j in range(1, len(pos) - AIRTIME - 2)
-                    if pos[j - 1] < edge - 24 and pos[j + AIRTIME] > far + 24]
+            good = good_frames(pos, phases)
             jump_frame = good[len(good) // 2]
         fwd = dirs
         back = '+'.join({'R': 'L', 'L': 'R', 'U': 'D', 'D': 'U'}[k] for k in dirs.split('+'))
