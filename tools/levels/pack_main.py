@@ -443,35 +443,35 @@ deu=['Inselhüpfen', 'Springe von Insel zu Insel.', 'Halte auf jeder an, bevor d
 back='sky', music='sunny', ground=('grass', 'sand', 'stone')),
 
 Level('Elevator', about="""
-Elevator: a platform runs up and down between two islands, turned by
-markers on their edges. Above, traps guard the flag.""",
+Elevator: a platform runs up and down a shaft between two islands, turned
+by markers a tile inside each. Wait on its track at the bottom; at the top,
+roll off while it is over the landing. A trap guards the flag.""",
 map="""
-.......
-.f.x.t.
-..t7...
+#######
+#f...x#
+#.t.3.#
+#.....#
 
 
 
 
-...1...
-.f.o...
-.......
+#### ##
+#f...##
+#o..5.#
+#######
 """, route="""
-move L 2
-move R 2
-until 206
-move U 1 norest
-until 430
-move U 1 norest
-wait 30
+slam U
+slam R
+until 1045
+hold U 80 roll off the platform up to the wall
 rest
-at 384 128
-move L 2
-move R 2
+at 512 128
+slam L
+slam R
 """, eng=['Elevator', 'The platform goes up and down.',
-          'Step on when it stops at your edge,', 'step off at the top before it goes down again.'],
-deu=['Aufzug', 'Die Plattform fährt auf und ab.', 'Steig ein, wenn sie an deinem Rand hält,',
-     'und oben aus, bevor sie wieder hinunterfährt.'],
+          'Wait on its track and it takes you along;', 'roll off at the top before it goes down again.'],
+deu=['Aufzug', 'Die Plattform fährt auf und ab.', 'Warte auf ihrer Bahn, dann nimmt sie dich mit;',
+     'rolle oben ab, bevor sie wieder hinunterfährt.'],
 pack=N, back='sky', music='halls', ground=('stone', 'grass', 'sand')),
 
 Level('Catapult', about="""
