@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "level/level.h"
 #include "platform/files.h"
@@ -27,6 +29,30 @@ std::vector<std::string> levelTexts(const std::string& pack) {
     return names;
 }
 
+// The same held-key durations at 40 frames a second: every frame lasts
+// 0.025 s and frame counts shrink so that each line of the script lasts as
+// long as before (the remainder carried on, a held key kept for at least one
+// frame), as tools/levels/check_solutions.py plays them.
+std::vector<ScriptInstruction> atFortyFramesASecond(const std::vector<ScriptInstruction>& script) {
+    std::vector<ScriptInstruction> out;
+    ScriptInstruction frameTime;
+    frameTime.kind = ScriptInstruction::FrameTime;
+    frameTime.seconds = 0.025;
+    out.push_back(frameTime);
+    double carry = 0;
+    for (ScriptInstruction instruction : script) {
+        if (instruction.kind == ScriptInstruction::Frames) {
+            const double exact = static_cast<double>(instruction.frames) * 0.0167 / 0.025 + carry;
+            std::int64_t frames = static_cast<std::int64_t>(std::nearbyint(exact));
+            if (!instruction.heldKeys.empty()) frames = std::max<std::int64_t>(frames, 1);
+            carry = exact - static_cast<double>(frames);
+            instruction.frames = frames;
+        }
+        out.push_back(instruction);
+    }
+    return out;
+}
+
 struct SolutionRun {
     PlayOutcome outcome;
     double timeLimit = 0;
@@ -35,7 +61,7 @@ struct SolutionRun {
 
 // Loads the level text with the game folder's pictures and plays its
 // solution as zdltool play does.
-SolutionRun playSolution(const std::string& pack, const std::string& levelName) {
+SolutionRun playSolution(const std::string& pack, const std::string& levelName, bool fortyFrames = false) {
     SolutionRun run;
     const std::string levelPath = LevelsFolder + pack + "/" + levelName;
     const std::string solutionPath = levelPath.substr(0, levelPath.size() - 3) + "solution";
@@ -52,7 +78,7 @@ SolutionRun playSolution(const std::string& pack, const std::string& levelName) 
     }
     if (!preparePlay(ZD_GAME_DIR, levelPath, run.problem)) return run;
     run.timeLimit = level.timeLimit;
-    run.outcome = runPlayScript(script, 6.0);
+    run.outcome = runPlayScript(fortyFrames ? atFortyFramesASecond(script) : script, 6.0);
     return run;
 }
 
@@ -82,6 +108,24 @@ TEST_F(LevelSolutionsTest, EveryShippedLevelIsFinishedInTimeByItsSolution) {
             ASSERT_TRUE(run.problem.empty()) << where << ": " << run.problem;
             EXPECT_EQ(run.outcome.result, PlayResult::Finished) << where << ": " << resultLine(run.outcome);
             EXPECT_GT(run.timeLimit, 0) << where << " has no time limit";
+            EXPECT_LE(run.outcome.time, run.timeLimit) << where << ": " << resultLine(run.outcome);
+            ++played;
+        }
+    EXPECT_GE(played, 30);
+}
+
+// A solution that only works at exactly 60 frames a second asks for
+// frame-perfect play: every shipped solution must also finish at 40.
+TEST_F(LevelSolutionsTest, EveryShippedLevelIsFinishedInTimeAtFortyFramesASecond) {
+    int played = 0;
+    for (const std::string& pack : packFolders())
+        for (const std::string& name : levelTexts(pack)) {
+            resetGameState();
+            setPlatform(&headless);
+            const SolutionRun run = playSolution(pack, name, true);
+            const std::string where = pack + "/" + name + " at 40 frames a second";
+            ASSERT_TRUE(run.problem.empty()) << where << ": " << run.problem;
+            EXPECT_EQ(run.outcome.result, PlayResult::Finished) << where << ": " << resultLine(run.outcome);
             EXPECT_LE(run.outcome.time, run.timeLimit) << where << ": " << resultLine(run.outcome);
             ++played;
         }
