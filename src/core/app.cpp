@@ -23,6 +23,8 @@ AppState app;
 
 namespace {
 
+FrontEndHooks frontEndHooks;
+
 // Step 10: the configured mode if the platform offers it, else the first one.
 void chooseScreenMode() {
     for (int i = 1; i <= app.screenModeWidths.count(); ++i) {
@@ -95,6 +97,7 @@ void initialise() {
     listLanguageFiles();
     if (language.languageFiles.empty()) showNoLanguageScreen();
     chooseStartLanguage();
+    if (frontEndHooks.startProfiles != nullptr) frontEndHooks.startProfiles();
     loadLanguage(settings.languageFile);
     listScreenModes();
     if (app.screenModeWidths.empty()) showNoDisplayModeScreen();
@@ -116,7 +119,8 @@ void initialise() {
     renderer.lastFrameTime = platform().timer();
 }
 
-void runGame(const std::string& programFolder) {
+void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
+    frontEndHooks = frontEnd;
     setProgramFolder(programFolder);
     level = Level();
     loadSettings();
@@ -128,6 +132,7 @@ void runGame(const std::string& programFolder) {
     renderer.targetZoom = 1.0;
     app.loadingCaption = 0;
     runLogoPhase();
+    if (frontEndHooks.run != nullptr) frontEndHooks.run();
     runUntilEsc();
 }
 
