@@ -6,8 +6,12 @@
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "frontend/menus.h"
+#include "frontend/profiles.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -30,6 +34,10 @@ void resetGameState() {
     renderer = RendererState();
     font = BitmapFont();
     play = PlayState();
+    hud = HudState();
+    menu = MenuState();
+    menuOverlay = MenuOverlayState();
+    profileState = ProfileState();
 }
 
 void HeadlessGameTest::SetUp() {
