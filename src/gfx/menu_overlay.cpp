@@ -64,7 +64,7 @@ void drawItems(const MenuView& view, int lineY) {
         if (i == view.selection) {
             g = pulse;
             b = pulse;
-            a = 255 - pulse / 2;
+            a = 255 - pulse / 2.0;
         } else if (!text.empty() && text.back() == ':') {
             b = 255;  // a label: white
         } else if (!text.empty() && text.back() == '_') {
