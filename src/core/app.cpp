@@ -9,7 +9,6 @@
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -23,6 +22,8 @@
 AppState app;
 
 namespace {
+
+FrontEndHooks frontEndHooks;
 
 // Step 10: the configured mode if the platform offers it, else the first one.
 void chooseScreenMode() {
@@ -52,20 +53,6 @@ std::uint64_t seedFromTimer() {
         const std::string key = platform().readKey();
         if (key == KeyEsc || key == KeyClose) quit();
         platform().sleep(0);
-    }
-}
-
-// Until the menus take over, the game plays the current pack: a finished
-// level goes on to the next (after the last, back to the first), a lost
-// level is loaded afresh and played again, Esc or closing the window quits.
-[[noreturn]] void playCurrentPack() {
-    for (;;) {
-        play.score = 0;
-        hud.shownScore = 0;
-        const std::int32_t result = playLevel();
-        if (play.endedByKey != 0) quit();
-        if (result == -1) packs.currentLevel = packs.currentLevel < packs.levelCount ? packs.currentLevel + 1 : 1;
-        if (!loadLevel()) runUntilEsc();
     }
 }
 
@@ -110,6 +97,7 @@ void initialise() {
     listLanguageFiles();
     if (language.languageFiles.empty()) showNoLanguageScreen();
     chooseStartLanguage();
+    if (frontEndHooks.startProfiles != nullptr) frontEndHooks.startProfiles();
     loadLanguage(settings.languageFile);
     listScreenModes();
     if (app.screenModeWidths.empty()) showNoDisplayModeScreen();
@@ -131,7 +119,8 @@ void initialise() {
     renderer.lastFrameTime = platform().timer();
 }
 
-void runGame(const std::string& programFolder) {
+void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
+    frontEndHooks = frontEnd;
     setProgramFolder(programFolder);
     level = Level();
     loadSettings();
@@ -143,8 +132,8 @@ void runGame(const std::string& programFolder) {
     renderer.targetZoom = 1.0;
     app.loadingCaption = 0;
     runLogoPhase();
-    if (dialog.dialogId != 0) runUntilEsc();
-    playCurrentPack();
+    if (frontEndHooks.run != nullptr) frontEndHooks.run();
+    runUntilEsc();
 }
 
 void quit() {

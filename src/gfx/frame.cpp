@@ -8,6 +8,7 @@
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
 #include "gfx/hud.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
@@ -267,7 +268,7 @@ void drawFrame() {
     if (renderer.editorActive != 0) {
         // The editor overlay is drawn here.
     } else if (renderer.menuVisible != 0) {
-        // The menu overlay is drawn here.
+        drawMenuOverlay();
     } else {
         dlDepthTest(DepthTest::LessOrEqual);
         drawObjectList(level.explosions, renderer.animDelta, rounded(cam.x), rounded(cam.y), 10);

@@ -6,9 +6,12 @@
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "frontend/menus.h"
+#include "frontend/profiles.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -34,6 +37,9 @@ void resetGameState() {
     play = PlayState();
     hud = HudState();
     boardIndex = BoardIndex();
+    menu = MenuState();
+    menuOverlay = MenuOverlayState();
+    profileState = ProfileState();
 }
 
 void HeadlessGameTest::SetUp() {
