@@ -27,14 +27,6 @@ std::string titleHeading(int k) {
     return text + ":";
 }
 
-// Play ends by the player's choice when the level was not finished and no
-// life was lost in a bonus level; a bonus level that ended while Esc is held
-// was left by the player as well.
-bool leftByPlayer(std::int32_t result) {
-    if (result == -1) return false;
-    return !isBonusLevel() || platform().keyHeld(ScanEsc);
-}
-
 // --- The editor ----------------------------------------------------------
 
 // Until the editor is built, the level is shown until a key is pressed and
@@ -144,25 +136,4 @@ void startPlayFromMenu() {
     } else {
         goToScreen(16, profileState.profiles.count() < 4 ? settings.currentProfile + 1 : 1);
     }
-}
-
-void playChosenProfile() {
-    loadProfilePack();
-    countLevels();
-    saveProfilePack();
-    renderer.menuVisible = 0;
-    setControllerMode(ControllerMode::Play);
-    for (;;) {
-        loadLevel();
-        play.score = 0;
-        hud.shownScore = 0;
-        const std::int32_t result = playLevel();
-        if (result == -1)
-            packs.currentLevel = packs.currentLevel % packs.levelCount + 1;
-        else if (leftByPlayer(result))
-            break;
-    }
-    setControllerMode(ControllerMode::Menus);
-    returnToMenus();
-    goToScreen(1, 1);
 }

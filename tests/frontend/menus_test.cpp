@@ -433,16 +433,20 @@ TEST_F(MenuTest, DeletingTheLastAndTheFirstProfile) {
     EXPECT_EQ(menu.menuSelection, 1);
 }
 
-TEST_F(MenuTest, AChosenProfilePlaysItsPackAndEscReturnsToTheMenu) {
+TEST_F(MenuTest, AChosenProfileOpensItsPackAndPlayReturnsToTheLevelScreen) {
     writeProfiles({"anna"});
     goToScreen(16, 2);
-    headless.keyQueue.push_back(KeyEnter);
-    headless.keyQueue.push_back(KeyEsc);  // leaves the level
-    runMenuPass();
+    press(KeyEnter);
     EXPECT_EQ(settings.currentProfile, 1);
-    EXPECT_EQ(menu.menuScreen, 1);
+    EXPECT_EQ(menu.menuScreen, 14);
+    headless.keyQueue.push_back(KeyEnter);  // play
+    headless.keyQueue.push_back(KeyEsc);    // leaves the level
+    runMenuPass();
+    EXPECT_EQ(menu.menuScreen, 14);
     EXPECT_EQ(renderer.menuVisible, -1);
     EXPECT_EQ(headless.currentControllerMode(), ControllerMode::Menus);
+    press(KeyEsc);
+    EXPECT_EQ(menu.menuScreen, 1);
 }
 
 TEST_F(MenuTest, ManyProfilesStayUsable) {

@@ -8,9 +8,12 @@
 #include "core/settings.h"
 #include "frontend/menus.h"
 #include "frontend/profiles.h"
+#include "frontend/progression.h"
+#include "frontend/statistics.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
+#include "gfx/level_panel.h"
 #include "gfx/menu_overlay.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
@@ -40,6 +43,9 @@ void resetGameState() {
     menu = MenuState();
     menuOverlay = MenuOverlayState();
     profileState = ProfileState();
+    stats = StatisticsState();
+    progression = ProgressionState();
+    levelPanel = LevelPanelState();
 }
 
 void HeadlessGameTest::SetUp() {
