@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include "audio/audio.h"
 #include "core/app.h"
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
+#include "gfx/editor_overlay.h"
 #include "gfx/hud.h"
 #include "gfx/menu_overlay.h"
 #include "gfx/text.h"
@@ -251,6 +253,7 @@ void drawObjectList(ObjectList& list, double delta, int camX, int camY, int z) {
 void drawFrame() {
     if (renderer.xScale == 0) computeScaleFactors();
     waitForNextFrame();
+    serviceAudio();
     easeZoom();
 
     dlClear();
@@ -266,7 +269,7 @@ void drawFrame() {
 
     const Camera cam = drawBoard();
     if (renderer.editorActive != 0) {
-        // The editor overlay is drawn here.
+        drawEditorOverlay(rounded(cam.x), rounded(cam.y));
     } else if (renderer.menuVisible != 0) {
         drawMenuOverlay();
     } else {

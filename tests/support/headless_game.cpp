@@ -1,11 +1,13 @@
 #include "support/headless_game.h"
 
 #include "audio/audio.h"
+#include "audio/mixer_layer.h"
 #include "core/app.h"
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "editor/editor_state.h"
 #include "frontend/menus.h"
 #include "frontend/profiles.h"
 #include "frontend/progression.h"
@@ -34,11 +36,13 @@ void resetGameState() {
     drawLayer = DrawLayerState();
     pngDecoder = PngState();
     audio = AudioState();
+    mixerLayer = MixerLayerState();
     packs = LevelPackState();
     renderer = RendererState();
     font = BitmapFont();
     play = PlayState();
     hud = HudState();
+    editor = EditorState();
     boardIndex = BoardIndex();
     menu = MenuState();
     menuOverlay = MenuOverlayState();
@@ -51,6 +55,7 @@ void resetGameState() {
 void HeadlessGameTest::SetUp() {
     resetGameState();
     drawLayer.recording = true;
+    mixerLayer.recording = true;
     setPlatform(&headless);
     setProgramFolder(folder.path());
 }
