@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "core/language.h"
+#include "core/paths.h"
 #include "core/settings.h"
 #include "frontend/menu_fixture.h"
 #include "frontend/menu_screens.h"
@@ -55,6 +56,7 @@ const char* const LeaveWithEsc = "5\npress Esc\n5\n";
 
 std::deque<std::string> scripts;  // the runs the next plays take, in order
 std::int32_t lastScore = 0;
+PlayResult lastResult = PlayResult::Unfinished;
 
 std::int32_t playNextScript() {
     std::vector<ScriptInstruction> instructions;
@@ -63,8 +65,9 @@ std::int32_t playNextScript() {
     if (scripts.empty()) return 0;
     EXPECT_TRUE(parsePlayScript(scripts.front(), instructions, problems));
     scripts.pop_front();
-    const PlayOutcome outcome = runPlayScript(instructions, 3);
+    const PlayOutcome outcome = runPlayScript(instructions, 6);
     lastScore = outcome.score;
+    lastResult = outcome.result;
     return outcome.result == PlayResult::Finished ? -1 : 0;
 }
 
@@ -419,6 +422,66 @@ TEST_F(Progression, PacksAreListedUpToFourAndChosenOneByOneFromFive) {
     ASSERT_EQ(menu.menuScreen, 13);
     idle();
     EXPECT_EQ(item(2), "b");  // remembered in the profile file
+}
+
+// The shipped main pack played from the level screen with the solutions that
+// lie beside its levels, from a copy of its levels (the players' files stay
+// out of the game folder).
+class ShippedPack : public Progression {
+protected:
+    const std::string sources = ZD_SOURCE_DIR "/levels/lvlpckzindrop/";
+
+    void SetUp() override {
+        Progression::SetUp();
+        if (!fileExists(sources + "001.solution")) GTEST_SKIP() << "no solutions of the shipped levels yet";
+        // The pictures come from the game folder, the levels are copied.
+        const std::string game = ZD_GAME_DIR "/";
+        setProgramFolder(game);
+        textures = TextureState();
+        ::testing::internal::CaptureStderr();
+        loadTextures();
+        ::testing::internal::GetCapturedStderr();
+        setProgramFolder(folder.path());
+        for (const std::string& file : listFolder(game + "lvlpckzindrop/", "*", EntryKind::Files)) {
+            Bytes bytes;
+            ASSERT_TRUE(readFile(game + "lvlpckzindrop/" + file, bytes));
+            folder.write("lvlpckzindrop/" + file, bytes);
+        }
+        listLevelPacks();
+    }
+
+    std::string solutionOf(int levelNumber) {
+        std::string text;
+        EXPECT_TRUE(readTextFile(sources + zeroPadded(levelNumber) + ".solution", text));
+        return text;
+    }
+};
+
+TEST_F(ShippedPack, TheFirstLevelsPlayThroughFromTheLevelScreen) {
+    startAs("ann");
+    ASSERT_EQ(menu.menuScreen, 14);
+    ASSERT_EQ(packs.currentLevel, 1);
+    ASSERT_GE(packs.levelCount, 3);
+    std::int64_t total = 0;
+    for (int n = 1; n <= 3; ++n) {
+        const std::int32_t score = playWith(solutionOf(n));
+        ASSERT_EQ(lastResult, PlayResult::Finished) << "level " << n;
+        total += score;
+        EXPECT_EQ(stats.progress.levelCompletions[n], 1);
+        EXPECT_EQ(stats.progress.levelBest[n], score);
+        EXPECT_EQ(packs.currentLevel, n + 1);
+        EXPECT_EQ(savedStatistics("ann").currentLevel, n + 1);
+    }
+    EXPECT_EQ(bestTotal(), total);
+
+    // Level 1 again, played the same way: one more completion, no notice.
+    press("nr3");
+    press("nr3");
+    press("nr3");
+    ASSERT_EQ(packs.currentLevel, 1);
+    playWith(solutionOf(1));
+    EXPECT_EQ(menu.menuScreen, 14);
+    EXPECT_EQ(savedStatistics("ann").levelCompletions[1], 2);
 }
 
 }  // namespace
