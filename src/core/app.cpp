@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -45,8 +46,8 @@ std::uint64_t seedFromTimer() {
     return bits;
 }
 
-// Until the menus take over, the game shows the board and waits for Esc or
-// the window's close request.
+// Shows the board, with the loader's message when the level could not be
+// loaded, until Esc or the window's close request.
 [[noreturn]] void runUntilEsc() {
     for (;;) {
         drawFrame();

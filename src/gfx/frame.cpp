@@ -7,6 +7,8 @@
 #include "core/language.h"
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
+#include "gfx/editor_overlay.h"
+#include "gfx/hud.h"
 #include "gfx/menu_overlay.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -265,14 +267,14 @@ void drawFrame() {
 
     const Camera cam = drawBoard();
     if (renderer.editorActive != 0) {
-        // The editor overlay is drawn here.
+        drawEditorOverlay(rounded(cam.x), rounded(cam.y));
     } else if (renderer.menuVisible != 0) {
         drawMenuOverlay();
     } else {
         dlDepthTest(DepthTest::LessOrEqual);
         drawObjectList(level.explosions, renderer.animDelta, rounded(cam.x), rounded(cam.y), 10);
         dlDepthTest(DepthTest::Less);
-        // The play HUD is drawn here, with the same rounded camera.
+        drawHud(rounded(cam.x), rounded(cam.y));
     }
     dlPresent();
 }

@@ -6,6 +6,7 @@
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "editor/editor_state.h"
 #include "frontend/menus.h"
 #include "frontend/profiles.h"
 #include "gfx/draw_layer.h"
@@ -17,6 +18,7 @@
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_packs.h"
+#include "play/board_index.h"
 #include "play/play.h"
 
 void resetGameState() {
@@ -38,6 +40,8 @@ void resetGameState() {
     menu = MenuState();
     menuOverlay = MenuOverlayState();
     profileState = ProfileState();
+    editor = EditorState();
+    boardIndex = BoardIndex();
 }
 
 void HeadlessGameTest::SetUp() {
