@@ -43,21 +43,35 @@ refresh_desktop() {
   command -v gtk-update-icon-cache >/dev/null && gtk-update-icon-cache -q -t "$data_home/icons/hicolor" 2>/dev/null || true
 }
 
-# The checksum the manifest recorded for a file of the game folder; empty when
-# the file was not installed by us.
-recorded_sum() {
+# The checksums the manifest recorded, by path inside the game folder.
+declare -A recorded=()
+load_manifest() {
+  recorded=()
   [ -f "$manifest" ] || return 0
-  awk -v path="$1" -F '  ' '$2 == path { print $1; exit }' "$manifest"
+  local sum path
+  while IFS= read -r line; do
+    sum=${line%%  *}
+    path=${line#*  }
+    recorded[$path]=$sum
+  done < "$manifest"
 }
-
-current_sum() { sha256sum "$game_home/$1" | cut -d' ' -f1; }
 
 # A file the game installed and nobody changed since. Levels the player edited
 # or made, statistics, profiles and settings never are.
 unchanged_game_file() {
-  local recorded
-  recorded=$(recorded_sum "$1")
-  [ -n "$recorded" ] && [ -f "$game_home/$1" ] && [ "$(current_sum "$1")" = "$recorded" ]
+  local sum=${recorded[$1]:-}
+  [ -n "$sum" ] && [ -f "$game_home/$1" ] && [ "$(sha256sum < "$game_home/$1" | cut -d' ' -f1)" = "$sum" ]
+}
+
+# Deletes every file of the manifest that is still as installed, except those
+# the new game folder (when given as $1, a list of paths) ships again.
+remove_unchanged_game_files() {
+  [ -f "$manifest" ] || return 0
+  local keep=${1:-/dev/null}
+  (cd "$game_home" && sha256sum --check "$manifest" 2>/dev/null || true) |
+    sed -n 's/: OK$//p' | { grep -vxF -f "$keep" || true; } | while IFS= read -r path; do
+      rm -f "$game_home/$path"
+    done
 }
 
 remove_empty_folders() {
@@ -70,13 +84,8 @@ uninstall() {
     rm -rf "$game_home"
     echo "Removed Zindrop 7 and every file in $game_home."
   elif [ -d "$game_home" ]; then
-    if [ -f "$manifest" ]; then
-      while IFS= read -r line; do
-        path=${line#*  }
-        if unchanged_game_file "$path"; then rm -f "$game_home/$path"; fi
-      done < "$manifest"
-      rm -f "$manifest"
-    fi
+    remove_unchanged_game_files
+    rm -f "$manifest"
     remove_empty_folders
     if [ -d "$game_home" ]; then
       echo "Removed Zindrop 7. Your profiles, settings and levels stay in $game_home"
@@ -105,8 +114,10 @@ install() {
   fi
 
   mkdir -p "$game_home" "$bin_dir" "$(dirname "$desktop_file")" "$(dirname "$icon_file")"
-  local new_manifest
+  load_manifest
+  local new_manifest installed_list
   new_manifest=$(mktemp)
+  installed_list=$(mktemp)
   local kept=0
   while IFS= read -r -d '' file; do
     path=${file#"$from"/}
@@ -120,19 +131,15 @@ install() {
     mkdir -p "$(dirname "$target")"
     cp -p "$file" "$target.installing"
     mv -f "$target.installing" "$target"
-    printf '%s  %s\n' "$(sha256sum "$target" | cut -d' ' -f1)" "$path" >> "$new_manifest"
+    printf '%s\n' "$path" >> "$installed_list"
   done < <(find "$from" -type f ! -name settings.dat ! -name '*.alp' ! -name '*.sts' \
              ! -name 'temp*.zdl' ! -name 'tempstat.tmp' -print0 | sort -z)
 
   # Files an older version installed that this one no longer has go, unless
   # the player changed them.
-  if [ -f "$manifest" ]; then
-    while IFS= read -r line; do
-      path=${line#*  }
-      awk -v path="$path" -F '  ' '$2 == path { found = 1 } END { exit !found }' "$new_manifest" && continue
-      if unchanged_game_file "$path"; then rm -f "$game_home/$path"; fi
-    done < "$manifest"
-  fi
+  remove_unchanged_game_files "$installed_list"
+  (cd "$game_home" && tr '\n' '\0' < "$installed_list" | xargs -0 -r sha256sum --) > "$new_manifest"
+  rm -f "$installed_list"
   mv -f "$new_manifest" "$manifest"
   chmod 644 "$manifest"
   remove_empty_folders

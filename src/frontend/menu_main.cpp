@@ -3,8 +3,8 @@
 #include <cctype>
 
 #include "core/language.h"
-#include "core/paths.h"
 #include "core/settings.h"
+#include "editor/editor.h"
 #include "frontend/menu_screens.h"
 #include "frontend/menus.h"
 #include "frontend/profiles.h"
@@ -13,7 +13,6 @@
 #include "gfx/menu_overlay.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
-#include "platform/controller.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/play.h"
@@ -27,36 +26,12 @@ std::string titleHeading(int k) {
     return text + ":";
 }
 
-// --- The editor ----------------------------------------------------------
-
-// Until the editor is built, the level is shown until a key is pressed and
-// the editor counts as left.
-void showLevelInsteadOfEditor() {
-    for (;;) {
-        drawFrame();
-        platform().sleep(0);
-        if (!platform().readKey().empty()) break;
-    }
-    renderer.editorActive = -1;
-}
-
+// The editor edits the current level of the current pack; its test plays
+// run inside it.
 void runEditorFromMenu() {
     renderer.menuVisible = 0;
     loadLevel();
-    for (;;) {
-        // EDITOR CALL SITE: runEditor() (src/editor) takes the place of this line.
-        showLevelInsteadOfEditor();
-        if (renderer.editorActive != 0) break;
-        // A test play of the level the editor saved in the scratch file.
-        const std::int32_t modified = level.levelModified;
-        play.score = 0;
-        hud.shownScore = 0;
-        setControllerMode(ControllerMode::Play);
-        playLevel();
-        setControllerMode(ControllerMode::Menus);
-        loadLevel(paths.programFolder + "tempedit.zdl");
-        level.levelModified = modified;
-    }
+    runEditor();
     renderer.editorActive = 0;
     returnToMenus();
 }

@@ -11,8 +11,6 @@
 #include "gfx/hud.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
-#include "platform/controller.h"
-#include "platform/platform.h"
 #include "play/play.h"
 
 ProgressionState progression;
@@ -121,9 +119,7 @@ void playCurrentLevel() {
     renderer.menuVisible = 0;
     play.score = 0;
     hud.shownScore = 0;
-    setControllerMode(ControllerMode::Play);
     const std::int32_t result = progression.playRunner != nullptr ? progression.playRunner() : playLevel();
-    setControllerMode(ControllerMode::Menus);
     if (result == -1) {
         finishLevel();
         computePackRecord();

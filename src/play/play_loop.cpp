@@ -139,6 +139,8 @@ void startPlay() {
     indexBoard();
     renderer.lastFrameTime = platform().timer();
     platform().showPointer(false);
+    // A game controller's A and B jump and bomb while the level runs.
+    setControllerMode(ControllerMode::Play);
     play.checkpointSet = -1;
     play.checkpointX = level.ball.x;
     play.checkpointY = level.ball.y;
@@ -161,6 +163,7 @@ bool playFrame() {
 
 std::int32_t endPlay() {
     platform().showPointer(true);
+    setControllerMode(ControllerMode::Menus);
     renderer.zoomEasing = 0;
     level.explosions.clearItems();
     play.floatingMessages.clearItems();

@@ -6,6 +6,7 @@
 #include "frontend/menu_fixture.h"
 #include "frontend/profiles.h"
 #include "gfx/frame.h"
+#include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
@@ -459,6 +460,37 @@ TEST_F(MenuTest, ManyProfilesStayUsable) {
     EXPECT_EQ(settings.currentProfile, 1005);
     press(KeyLeft);
     EXPECT_EQ(settings.currentProfile, 1004);
+}
+
+}  // namespace
+
+namespace {
+
+// Pushes Esc once the second level of the pack is being played.
+TEST_F(MenuTest, AFinishedLevelLeadsToTheNextOfThePack) {
+    // Level 1: the ball rolls onto an open exit (no flags); level 2 is empty.
+    for (const char* name : {"grass", "exit", "ball"}) {
+        TextureEntry entry;
+        entry.packName = "txtpcktest";
+        entry.name = name;
+        entry.kind = std::string(name) == "grass" ? KindGround : std::string(name) == "exit" ? KindExit : KindBall;
+        textures.textureTable.append(entry);
+    }
+    LevelFileData first;
+    first.timeLimit = 0;
+    for (double x : {0.0, 128.0, 256.0}) first.lists[1].push_back({"txtpcktest", "grass", 0, 0, x, 0});
+    first.lists[2].push_back({"txtpcktest", "exit", 0, 0, 128, 0});
+    first.ball = {"txtpcktest", "ball", 10, 0, 100, 0};
+    folder.write("lvlpckzindrop/001.zdl", encodeLevelFile(first));
+    folder.write("lvlpckzindrop/002.zdl", encodeLevelFile(LevelFileData()));
+    writeProfiles({"anna"});
+    goToScreen(16, 2);
+    press(KeyEnter);  // the only pack: its level screen
+    ASSERT_EQ(menu.menuScreen, 14);
+    press("nr2");     // play level 1
+    EXPECT_EQ(packs.currentLevel, 2);
+    EXPECT_EQ(menu.menuScreen, 14);
+    EXPECT_EQ(renderer.menuVisible, -1);
 }
 
 }  // namespace
