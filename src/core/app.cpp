@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "audio/audio.h"
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/numeric.h"
@@ -103,6 +104,7 @@ void initialise() {
     listScreenModes();
     if (app.screenModeWidths.empty()) showNoDisplayModeScreen();
     chooseScreenMode();
+    startAudio();
     seedRandom(seedFromTimer());
     openWindow(app.screenWidth, app.screenHeight, app.fullScreen);
     platform().setWindowTitle(str(1));
@@ -139,6 +141,9 @@ void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
 
 void quit() {
     saveSettings();
+    // Only SDL's audio closes here; the window and its OpenGL context stay
+    // until the program ends, so the textures can still be deleted.
+    closeAudio();
     deleteFrameTextures();
     exitProgram(0);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "audio/audio.h"
 #include "core/app.h"
 #include "core/dialog.h"
 #include "core/language.h"
@@ -252,6 +253,7 @@ void drawObjectList(ObjectList& list, double delta, int camX, int camY, int z) {
 void drawFrame() {
     if (renderer.xScale == 0) computeScaleFactors();
     waitForNextFrame();
+    serviceAudio();
     easeZoom();
 
     dlClear();

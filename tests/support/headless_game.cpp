@@ -1,6 +1,7 @@
 #include "support/headless_game.h"
 
 #include "audio/audio.h"
+#include "audio/mixer_layer.h"
 #include "core/app.h"
 #include "core/dialog.h"
 #include "core/language.h"
@@ -32,6 +33,7 @@ void resetGameState() {
     drawLayer = DrawLayerState();
     pngDecoder = PngState();
     audio = AudioState();
+    mixerLayer = MixerLayerState();
     packs = LevelPackState();
     renderer = RendererState();
     font = BitmapFont();
@@ -47,6 +49,7 @@ void resetGameState() {
 void HeadlessGameTest::SetUp() {
     resetGameState();
     drawLayer.recording = true;
+    mixerLayer.recording = true;
     setPlatform(&headless);
     setProgramFolder(folder.path());
 }
