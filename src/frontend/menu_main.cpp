@@ -104,7 +104,9 @@ std::vector<MenuScreenEntry> mainScreens() {
 }
 
 void startPlayFromMenu() {
-    listProfiles();
+    // The files may have changed while the game ran: the profile in use is
+    // kept within the list as at start-up.
+    startProfiles();
     if (profileState.profiles.empty()) {
         goToScreen(15, 4);
         menu.menuItems[4] = "|";
