@@ -8,7 +8,7 @@
 #  2. The next start opens on the title: any key leads to the main menu, Esc
 #     to the quit question, Enter quits.
 #  3. A new player: play from the main menu, a profile typed in, the main
-#     pack's level screen at level 1, level 1 started and left with Esc, back
+#     pack chosen, its level screen at level 1, level 1 started and left with Esc, back
 #     on the level screen level 1 skipped, then the main menu and quit. The
 #     profile file must name the pack and its statistics file hold level 2
 #     with nothing finished.
@@ -83,11 +83,12 @@ statistics_field() {
 
 rm -f "$game_dir"/*.alp "$game_dir"/lvlpck*/*.sts
 # Title: a key. Main menu: Enter on play; no profile yet: the name, Enter;
-# the profile list: Enter on it; the level screen: Enter plays level 1, Esc
-# leaves it; Down passes the empty line to the skip, Enter skips; Esc to the
-# main menu, Esc to the quit question, Enter.
+# the profile list: Enter on it; the packs (expert, zindrop) with the first
+# selected: Down, Enter opens the main pack; the level screen: Enter plays
+# level 1, Esc leaves it; Down passes the empty line to the skip, Enter skips;
+# Esc to the main menu, Esc to the quit question, Enter.
 status=0
-run_game space Return t e s t Return Return Return Escape Down Return Escape Escape Return || status=$?
+run_game space Return t e s t Return Return Down Return Return Escape Down Return Escape Escape Return || status=$?
 result "a new player skips level 1 and quits (status $status)" "$status"
 [ "$(cat "$game_dir/test.alp" 2>/dev/null)" = $'lvlpckzindrop\r' ]
 result "the profile file names the main pack" $?

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's picture of the level screen from the real program under
-# Xvfb: a new player "ann" opens the main pack, and the picture is taken once
-# the view has zoomed out over level 1. The player's files are removed again.
+# Xvfb: a new player "ann" chooses the main pack (the second of the shipped
+# packs), and the picture is taken once the view has zoomed out over level 1.
+# The player's files are removed again.
 #   scripts/screenshot_level_screen.sh build/game docs
 set -euo pipefail
 game_dir=$(cd "$1" && pwd)
@@ -15,7 +16,7 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   start_game "$1" || exit 1
   sleep 3
   xdotool windowfocus --sync "$window" 2>/dev/null || true
-  for key in space Return a n n Return Return; do xdotool key --window "$window" "$key"; sleep 0.3; done
+  for key in space Return a n n Return Return Down Return; do xdotool key --window "$window" "$key"; sleep 0.3; done
   sleep 3
   import -window root "$2/screenshot-level-screen.png"
   for key in Escape Escape Return; do xdotool key --window "$window" "$key"; sleep 0.3; done
