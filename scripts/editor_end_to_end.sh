@@ -21,7 +21,9 @@ if [ $# -ge 3 ]; then shot_dir=$(mkdir -p "$3" && cd "$3" && pwd); fi
 scripts=$(cd "$(dirname "$0")" && pwd)
 export MENU_TO_EDITOR=${MENU_TO_EDITOR-"Return Down Down Return"}
 export LEAVE_GAME=${LEAVE_GAME-"Escape Return"}
-pack="$game_dir/lvlpckzindrop"
+# The editor opens on the first pack of the sorted list.
+pack_name=$(cd "$game_dir" && ls -d lvlpck*/ | tr -d / | LC_ALL=C sort -f | head -n 1)
+pack="$game_dir/$pack_name"
 levels_before=$(ls "$pack" | grep -c '^[0-9][0-9][0-9]\.zdl$' || true)
 new_level=$(printf '%03d.zdl' $((levels_before + 1)))
 backup=$(mktemp -d)
@@ -34,7 +36,7 @@ if [ ! -f "$game_dir/settings.dat" ]; then
   own_settings=yes
 fi
 restore() {
-  rm -rf "$pack"; cp -a "$backup/lvlpckzindrop" "$game_dir/"; rm -rf "$backup"
+  rm -rf "$pack"; cp -a "$backup/$pack_name" "$game_dir/"; rm -rf "$backup"
   if [ "$own_settings" = yes ]; then rm -f "$game_dir/settings.dat"; fi
 }
 trap restore EXIT
