@@ -16,7 +16,7 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   start_game "$1" || exit 1
   sleep 3
   xdotool windowfocus --sync "$window" 2>/dev/null || true
-  for key in space Return a n n Return Return Down Return; do xdotool key --window "$window" "$key"; sleep 0.3; done
+  for key in space Return a n n Return Return Return; do xdotool key --window "$window" "$key"; sleep 0.3; done
   sleep 3
   import -window root "$2/screenshot-level-screen.png"
   for key in Escape Escape Return; do xdotool key --window "$window" "$key"; sleep 0.3; done
