@@ -243,8 +243,10 @@ def main():
     if os.path.exists(menu):
         text = open(menu, encoding='utf-8').read()
         out += ['## The menu background', '',
-                'The board behind every menu (`levels/menubackground.txt`), shown zoomed out',
-                f'around the ball\'s place, which the menus do not draw. Mechanics: {mechanics(text)}.', '',
+                'The board behind every menu (`levels/menubackground.txt`, written by',
+                '`tools/levels/menu_background.py`). The menus show it at its own zoom, centred on',
+                'the ball\'s place, without the ball; the map shows the whole board.',
+                f'Mechanics: {mechanics(text)}.', '',
                 f'![menu background]({os.path.relpath(menu_picture, os.path.join(ROOT, "docs"))})', '']
     with open(os.path.join(ROOT, 'docs', 'levels.md'), 'w', encoding='utf-8') as f:
         f.write('\n'.join(out))
