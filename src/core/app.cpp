@@ -25,6 +25,8 @@ AppState app;
 
 namespace {
 
+FrontEndHooks frontEndHooks;
+
 // Step 10: the configured mode if the platform offers it, else the first one.
 void chooseScreenMode() {
     for (int i = 1; i <= app.screenModeWidths.count(); ++i) {
@@ -53,20 +55,6 @@ std::uint64_t seedFromTimer() {
         const std::string key = platform().readKey();
         if (key == KeyEsc || key == KeyClose) quit();
         platform().sleep(0);
-    }
-}
-
-// Until the menus take over, the game plays the current pack: a finished
-// level goes on to the next (after the last, back to the first), a lost
-// level is loaded afresh and played again, Esc or closing the window quits.
-[[noreturn]] void playCurrentPack() {
-    for (;;) {
-        play.score = 0;
-        hud.shownScore = 0;
-        const std::int32_t result = playLevel();
-        if (play.endedByKey != 0) quit();
-        if (result == -1) packs.currentLevel = packs.currentLevel < packs.levelCount ? packs.currentLevel + 1 : 1;
-        if (!loadLevel()) runUntilEsc();
     }
 }
 
@@ -111,6 +99,7 @@ void initialise() {
     listLanguageFiles();
     if (language.languageFiles.empty()) showNoLanguageScreen();
     chooseStartLanguage();
+    if (frontEndHooks.startProfiles != nullptr) frontEndHooks.startProfiles();
     loadLanguage(settings.languageFile);
     listScreenModes();
     if (app.screenModeWidths.empty()) showNoDisplayModeScreen();
@@ -133,7 +122,8 @@ void initialise() {
     renderer.lastFrameTime = platform().timer();
 }
 
-void runGame(const std::string& programFolder) {
+void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
+    frontEndHooks = frontEnd;
     setProgramFolder(programFolder);
     level = Level();
     loadSettings();
@@ -145,8 +135,8 @@ void runGame(const std::string& programFolder) {
     renderer.targetZoom = 1.0;
     app.loadingCaption = 0;
     runLogoPhase();
-    if (dialog.dialogId != 0) runUntilEsc();
-    playCurrentPack();
+    if (frontEndHooks.run != nullptr) frontEndHooks.run();
+    runUntilEsc();
 }
 
 void quit() {

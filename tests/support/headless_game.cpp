@@ -8,9 +8,12 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "editor/editor_state.h"
+#include "frontend/menus.h"
+#include "frontend/profiles.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -36,6 +39,9 @@ void resetGameState() {
     font = BitmapFont();
     play = PlayState();
     hud = HudState();
+    menu = MenuState();
+    menuOverlay = MenuOverlayState();
+    profileState = ProfileState();
     editor = EditorState();
     boardIndex = BoardIndex();
 }
