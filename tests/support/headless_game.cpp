@@ -14,6 +14,7 @@
 #include "level/level.h"
 #include "level/level_packs.h"
 #include "play/play.h"
+#include "play/replay.h"
 
 void resetGameState() {
     app = AppState();
@@ -30,6 +31,7 @@ void resetGameState() {
     renderer = RendererState();
     font = BitmapFont();
     play = PlayState();
+    replays = ReplayState();
 }
 
 void HeadlessGameTest::SetUp() {

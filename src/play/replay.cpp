@@ -1,0 +1,540 @@
+#include "play/replay.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "audio/audio.h"
+#include "core/bytes.h"
+#include "core/numeric.h"
+#include "core/settings.h"
+#include "gfx/frame.h"
+#include "gfx/hud.h"
+#include "gfx/textures.h"
+#include "level/level.h"
+#include "level/level_file.h"
+#include "level/level_packs.h"
+#include "play/play.h"
+
+ReplayState replays;
+
+namespace {
+
+constexpr char ReplayMagic[] = "ZDREPLAY";
+constexpr std::size_t ReplayMagicLength = 8;
+
+// Entry codes of the call stream.
+enum EntryCode : std::uint8_t {
+    CodeTimer = 1,
+    CodeKeyUp = 2,
+    CodeKeyDown = 3,
+    CodeNoKey = 4,
+    CodeKey = 5,
+    CodeMouse = 6,
+    CodeRepeat = 7,
+};
+
+// Most items (entries and repeat counts) a file may hold: every entry of the
+// longest record with a repeat count.
+constexpr std::uint32_t MaxReplayItems = 2 * MaxInputEntries;
+
+// The seed is drawn from the game's generator as a whole number below 2^53,
+// the most randomInt gives exactly.
+constexpr std::int64_t LargestSeed = (std::int64_t{1} << 53) - 1;
+
+// --- Variable-length numbers -------------------------------------------------
+
+void writeUnsigned(ByteWriter& out, std::uint64_t value) {
+    while (value >= 0x80) {
+        out.u8(static_cast<std::uint8_t>(value | 0x80));
+        value >>= 7;
+    }
+    out.u8(static_cast<std::uint8_t>(value));
+}
+
+void writeSigned(ByteWriter& out, std::int64_t value) {
+    const std::uint64_t bits = static_cast<std::uint64_t>(value);
+    writeUnsigned(out, (bits << 1) ^ (value < 0 ? ~std::uint64_t{0} : 0));
+}
+
+// At most ten bytes; an eleventh, or a tenth with more than the top bit,
+// fails the reader.
+std::uint64_t readUnsigned(ByteReader& in) {
+    std::uint64_t value = 0;
+    for (int shift = 0; shift < 64; shift += 7) {
+        const std::uint8_t byte = in.u8();
+        if (!in.ok()) return 0;
+        if (shift == 63 && byte > 1) break;
+        value |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
+        if ((byte & 0x80) == 0) return value;
+    }
+    in.fail();
+    return 0;
+}
+
+std::int64_t readSigned(ByteReader& in) {
+    const std::uint64_t bits = readUnsigned(in);
+    return static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1));
+}
+
+// A signed number that must fit an int32.
+std::int32_t readSigned32(ByteReader& in) {
+    const std::int64_t value = readSigned(in);
+    if (value < INT32_MIN || value > INT32_MAX) {
+        in.fail();
+        return 0;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// --- Board hash ----------------------------------------------------------------
+
+void writeBoardObject(ByteWriter& out, const LevelObject& object) {
+    const TextureEntry& entry = textureEntryOf(object.texture);
+    out.lengthPrefixed(entry.packName);
+    out.lengthPrefixed(entry.name);
+    out.f64(object.vx);
+    out.f64(object.vy);
+    out.f64(object.x);
+    out.f64(object.y);
+}
+
+// --- Carried values --------------------------------------------------------------
+
+// The carried values in file order, as doubles (every int32 is exact in one).
+template <typename Visit>
+void visitCarried(CarriedPlayValues& v, Visit visit) {
+    visit(v.animDelta);
+    visit(v.score);
+    visit(v.restFrames);
+    visit(v.jumpPeak);
+    visit(v.onPlatform);
+    visit(v.spaceHeld);
+    visit(v.stepVx);
+    visit(v.stepVy);
+    visit(v.lastExitNotice);
+    visit(v.wasJumping);
+    visit(v.holeJumpArmed);
+    visit(v.comboCount);
+    visit(v.comboPoints);
+    visit(v.lastComboLanding);
+    visit(v.idleX);
+    visit(v.idleY);
+}
+
+// A stored double must be finite (play rounds them to integers), and one that
+// stands for an int32 must be a whole number in its range.
+bool takeCarried(double stored, double& field) {
+    field = stored;
+    return std::isfinite(stored);
+}
+
+bool takeCarried(double stored, std::int32_t& field) {
+    if (!(stored >= INT32_MIN && stored <= INT32_MAX) || stored != std::floor(stored)) return false;
+    field = static_cast<std::int32_t>(stored);
+    return true;
+}
+
+// --- Decoding ----------------------------------------------------------------------
+
+bool isSwitch(std::int32_t value) { return value == -1 || value == 0; }
+
+// Reads one entry into `calls`; false with `error` set on a bad entry (a
+// failed reader is left to the caller, which reports the early end).
+bool readEntry(ByteReader& in, std::vector<InputCall>& calls, std::int64_t& lastSteps,
+               std::string& error) {
+    const std::size_t index = calls.size() + 1;
+    const std::uint8_t code = in.u8();
+    InputCall call;
+    switch (code) {
+    case CodeTimer: {
+        call.kind = InputKind::Timer;
+        const std::int64_t difference = readSigned(in);
+        // Steps stay within what a double holds exactly, like the recorder's.
+        constexpr std::int64_t Limit = std::int64_t{1} << 53;
+        if (difference < -2 * Limit || difference > 2 * Limit || lastSteps + difference < -Limit ||
+            lastSteps + difference > Limit) {
+            if (!in.ok()) return true;
+            error = "timer value out of range in entry " + std::to_string(index);
+            return false;
+        }
+        call.timerSteps = lastSteps + difference;
+        lastSteps = call.timerSteps;
+        break;
+    }
+    case CodeKeyUp:
+    case CodeKeyDown:
+        call.kind = InputKind::KeyHeld;
+        call.held = code == CodeKeyDown;
+        call.scanCode = readSigned32(in);
+        break;
+    case CodeNoKey:
+        call.kind = InputKind::ReadKey;
+        break;
+    case CodeKey: {
+        call.kind = InputKind::ReadKey;
+        const std::uint64_t length = readUnsigned(in);
+        if (!in.ok()) return true;
+        if (length == 0 || length > MaxInputKeyLength) {
+            error = "key length " + std::to_string(length) + " out of range in entry " +
+                    std::to_string(index);
+            return false;
+        }
+        call.key = in.text(static_cast<std::size_t>(length));
+        break;
+    }
+    case CodeMouse:
+        call.kind = InputKind::Mouse;
+        call.mouse.x = readSigned32(in);
+        call.mouse.y = readSigned32(in);
+        call.mouse.buttons = readSigned32(in);
+        break;
+    case CodeRepeat: {
+        const std::uint64_t count = readUnsigned(in);
+        if (!in.ok()) return true;
+        if (calls.empty() || count == 0 || count > MaxInputRepeats - calls.back().repeats) {
+            error = "bad repeat count in entry " + std::to_string(index);
+            return false;
+        }
+        calls.back().repeats += static_cast<std::uint32_t>(count);
+        return true;
+    }
+    default:
+        if (!in.ok()) return true;
+        error = "unknown call kind " + std::to_string(code) + " in entry " + std::to_string(index);
+        return false;
+    }
+    if (in.ok()) calls.push_back(std::move(call));
+    return true;
+}
+
+}  // namespace
+
+std::uint64_t hash64(const Bytes& bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (const std::uint8_t byte : bytes) {
+        hash ^= byte;
+        hash *= 0x100000001b3u;
+    }
+    return hash;
+}
+
+std::uint64_t boardHash() {
+    ByteWriter out;
+    writeBoardObject(out, level.background);
+    for (int n = 1; n <= LevelListCount; ++n) {
+        const ObjectList& list = levelList(n);
+        out.i32(list.count());
+        for (const LevelObject& object : list) writeBoardObject(out, object);
+    }
+    writeBoardObject(out, level.ball);
+    writeBoardObject(out, level.ballShadow);
+    out.f64(level.zoom);
+    out.f64(level.explodeCount);
+    out.f64(level.exitCount);
+    out.i32(level.bombsCarried);
+    out.f64(level.sinkScale);
+    out.i32(level.jumpState);
+    out.f64(level.jumpHeight);
+    out.f64(level.timeLimit);
+    out.lengthPrefixed(level.levelName);
+    return hash64(out.bytes());
+}
+
+CarriedPlayValues carriedPlayValuesNow() {
+    CarriedPlayValues v;
+    v.animDelta = renderer.animDelta;
+    v.score = play.score;
+    v.restFrames = play.restFrames;
+    v.jumpPeak = play.jumpPeak;
+    v.onPlatform = play.onPlatform;
+    v.spaceHeld = play.spaceHeld;
+    v.stepVx = play.stepVx;
+    v.stepVy = play.stepVy;
+    v.lastExitNotice = play.lastExitNotice;
+    v.wasJumping = play.wasJumping;
+    v.holeJumpArmed = play.holeJumpArmed;
+    v.comboCount = play.comboCount;
+    v.comboPoints = play.comboPoints;
+    v.lastComboLanding = play.lastComboLanding;
+    v.idleX = play.idleX;
+    v.idleY = play.idleY;
+    return v;
+}
+
+void applyCarriedPlayValues(const CarriedPlayValues& v) {
+    renderer.animDelta = v.animDelta;
+    play.score = v.score;
+    play.restFrames = v.restFrames;
+    play.jumpPeak = v.jumpPeak;
+    play.onPlatform = v.onPlatform;
+    play.spaceHeld = v.spaceHeld;
+    play.stepVx = v.stepVx;
+    play.stepVy = v.stepVy;
+    play.lastExitNotice = v.lastExitNotice;
+    play.wasJumping = v.wasJumping;
+    play.holeJumpArmed = v.holeJumpArmed;
+    play.comboCount = v.comboCount;
+    play.comboPoints = v.comboPoints;
+    play.lastComboLanding = v.lastComboLanding;
+    play.idleX = v.idleX;
+    play.idleY = v.idleY;
+}
+
+Bytes encodeReplay(const ReplayRecord& record) {
+    ByteWriter out;
+    out.text(std::string(ReplayMagic, ReplayMagicLength));
+    out.u32(ReplayFormatVersion);
+    out.lengthPrefixed(record.packFolder);
+    out.i32(record.levelNumber);
+    out.u64(record.levelFileHash);
+    out.u64(record.boardHash);
+    out.u64(record.seed);
+    out.i32(record.soundEffectsOn);
+    out.i32(record.voicesOn);
+    CarriedPlayValues carried = record.carried;
+    visitCarried(carried, [&](auto& field) { out.f64(static_cast<double>(field)); });
+    std::uint32_t items = 0;
+    for (const InputCall& call : record.calls) items += call.repeats != 0 ? 2 : 1;
+    out.u32(items);
+    std::int64_t lastSteps = 0;
+    for (const InputCall& call : record.calls) {
+        switch (call.kind) {
+        case InputKind::Timer:
+            out.u8(CodeTimer);
+            writeSigned(out, call.timerSteps - lastSteps);
+            lastSteps = call.timerSteps;
+            break;
+        case InputKind::KeyHeld:
+            out.u8(call.held ? CodeKeyDown : CodeKeyUp);
+            writeSigned(out, call.scanCode);
+            break;
+        case InputKind::ReadKey:
+            if (call.key.empty()) {
+                out.u8(CodeNoKey);
+            } else {
+                out.u8(CodeKey);
+                writeUnsigned(out, call.key.size());
+                out.text(call.key);
+            }
+            break;
+        case InputKind::Mouse:
+            out.u8(CodeMouse);
+            writeSigned(out, call.mouse.x);
+            writeSigned(out, call.mouse.y);
+            writeSigned(out, call.mouse.buttons);
+            break;
+        }
+        if (call.repeats != 0) {
+            out.u8(CodeRepeat);
+            writeUnsigned(out, call.repeats);
+        }
+    }
+    return out.bytes();
+}
+
+bool decodeReplay(const Bytes& bytes, ReplayRecord& record, std::string& error) {
+    const std::string damaged = "the replay file is damaged: ";
+    const std::string endsEarly = damaged + "it ends early";
+    if (bytes.empty()) {
+        error = "the replay file is empty";
+        return false;
+    }
+    const std::size_t magicBytes = std::min(bytes.size(), ReplayMagicLength);
+    if (std::memcmp(bytes.data(), ReplayMagic, magicBytes) != 0) {
+        error = "not a replay file (it does not start with \"ZDREPLAY\")";
+        return false;
+    }
+    ByteReader in(bytes);
+    in.text(ReplayMagicLength);
+    const std::uint32_t version = in.u32();
+    if (!in.ok()) {
+        error = endsEarly;
+        return false;
+    }
+    if (version != ReplayFormatVersion) {
+        error = "the replay file has format version " + std::to_string(version) +
+                "; this game reads version " + std::to_string(ReplayFormatVersion);
+        return false;
+    }
+
+    record = ReplayRecord();
+    const std::int32_t nameLength = in.i32();
+    if (in.ok() && (nameLength < 0 || static_cast<std::size_t>(nameLength) > MaxReplayPackNameLength)) {
+        error = damaged + "bad pack folder name length " + std::to_string(nameLength);
+        return false;
+    }
+    record.packFolder = in.text(static_cast<std::size_t>(nameLength));
+    record.levelNumber = in.i32();
+    record.levelFileHash = in.u64();
+    record.boardHash = in.u64();
+    record.seed = in.u64();
+    record.soundEffectsOn = in.i32();
+    record.voicesOn = in.i32();
+    bool carriedSane = true;
+    visitCarried(record.carried, [&](auto& field) {
+        const double stored = in.f64();
+        if (in.ok() && !takeCarried(stored, field)) carriedSane = false;
+    });
+    const std::uint32_t itemCount = in.u32();
+    if (!in.ok()) {
+        error = endsEarly;
+        return false;
+    }
+    if (record.levelNumber < 0) {
+        error = damaged + "bad level number " + std::to_string(record.levelNumber);
+        return false;
+    }
+    if (!isSwitch(record.soundEffectsOn) || !isSwitch(record.voicesOn)) {
+        error = damaged + "bad sound switches";
+        return false;
+    }
+    if (!carriedSane) {
+        error = damaged + "bad play values";
+        return false;
+    }
+    // Every item takes at least one byte, so the count cannot exceed what is left.
+    if (itemCount > MaxReplayItems || itemCount > in.remaining()) {
+        error = itemCount > MaxReplayItems
+                    ? damaged + "too many calls (" + std::to_string(itemCount) + " entries)"
+                    : endsEarly;
+        return false;
+    }
+
+    std::int64_t lastSteps = 0;
+    for (std::uint32_t item = 0; item < itemCount; ++item) {
+        if (!readEntry(in, record.calls, lastSteps, error)) {
+            error = damaged + error;
+            return false;
+        }
+        if (!in.ok()) {
+            error = endsEarly;
+            return false;
+        }
+    }
+    if (in.remaining() != 0) {
+        error = damaged + std::to_string(in.remaining()) + " bytes after the last call";
+        return false;
+    }
+    return true;
+}
+
+bool readReplay(const std::string& path, ReplayRecord& record, std::string& error) {
+    Bytes bytes;
+    if (!readFile(path, bytes)) {
+        error = "cannot read the replay file " + path;
+        return false;
+    }
+    if (!decodeReplay(bytes, record, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+// --- Recording ---------------------------------------------------------------------
+
+void recordRunsTo(const std::string& path) { replays.recordPath = path; }
+
+void beginRunRecording() {
+    if (replays.recordPath.empty() || replays.recorder || replays.replaying) return;
+    ReplayRecord& record = replays.pending;
+    record = ReplayRecord();
+    record.packFolder = currentPackName();
+    record.levelNumber = packs.currentLevel;
+    Bytes levelBytes;
+    if (readFile(levelFileName(packs.currentLevel), levelBytes)) record.levelFileHash = hash64(levelBytes);
+    record.boardHash = boardHash();
+    // A fresh seed from the game's own generator keeps runs as varied as
+    // before while making each one reproducible from its record.
+    record.seed = static_cast<std::uint64_t>(randomInt(0, LargestSeed));
+    seedRandom(record.seed);
+    record.soundEffectsOn = settings.soundEffectsOn;
+    record.voicesOn = settings.voicesOn;
+    record.carried = carriedPlayValuesNow();
+    replays.recorder = std::make_unique<RecordingPlatform>(platform());
+    setPlatform(replays.recorder.get());
+}
+
+bool endRunRecording() {
+    if (!replays.recorder) return false;
+    setPlatform(&replays.recorder->wrapped());
+    replays.pending.calls = std::move(replays.recorder->calls);
+    replays.recorder.reset();
+    const bool saved = writeFileSafely(replays.recordPath, encodeReplay(replays.pending));
+    replays.pending.calls.clear();
+    replays.pending.calls.shrink_to_fit();
+    return saved;
+}
+
+// --- Playing back ------------------------------------------------------------------
+
+bool findRecordedLevel(const ReplayRecord& record, std::string& error) {
+    int pack = 0;
+    for (int i = 1; i <= packs.levelPacks.count() && pack == 0; ++i)
+        if (packs.levelPacks[i] == record.packFolder) pack = i;
+    if (pack == 0) {
+        error = "the level pack \"" + record.packFolder + "\" of the replay is not installed";
+        return false;
+    }
+    packs.currentPack = pack;
+    countLevels();
+    packs.currentLevel = record.levelNumber;
+    const std::string fileName = levelFileName(record.levelNumber);
+    Bytes bytes;
+    if (!readFile(fileName, bytes)) {
+        error = "level " + std::to_string(record.levelNumber) + " of the pack \"" +
+                record.packFolder + "\" is missing (" + fileName + ")";
+        return false;
+    }
+    if (hash64(bytes) != record.levelFileHash) {
+        error = "the level file " + fileName + " has changed since the run was recorded";
+        return false;
+    }
+    return true;
+}
+
+bool loadRecordedLevel(const ReplayRecord& record, std::string& error) {
+    if (!findRecordedLevel(record, error)) return false;
+    const std::string fileName = levelFileName(record.levelNumber);
+    if (!loadLevel(fileName)) {
+        error = "the level file " + fileName + " cannot be loaded";
+        return false;
+    }
+    return true;
+}
+
+ReplayOutcome playRecord(const ReplayRecord& record, PlatformBackend* display, bool paced) {
+    ReplayOutcome outcome;
+    if (boardHash() != record.boardHash) {
+        outcome.error =
+            "the level in memory is not the board the run began on (the run was recorded on an "
+            "edited or already played board)";
+        return outcome;
+    }
+    const std::int32_t effects = settings.soundEffectsOn;
+    const std::int32_t voices = settings.voicesOn;
+    const std::int32_t musicWasOn = settings.musicOn;
+    settings.soundEffectsOn = record.soundEffectsOn;
+    settings.voicesOn = record.voicesOn;
+    seedRandom(record.seed);
+    applyCarriedPlayValues(record.carried);
+    hud.shownScore = 0;
+
+    ReplayPlatform replay(record.calls, display, paced);
+    PlatformBackend& previous = platform();
+    setPlatform(&replay);
+    replays.replaying = true;
+    outcome.result = playLevel();
+    replays.replaying = false;
+    setPlatform(&previous);
+
+    settings.soundEffectsOn = effects;
+    settings.voicesOn = voices;
+    // "m" toggles the music in play; an odd number of presses is undone.
+    if (settings.musicOn != musicWasOn) toggleMusic();
+    outcome.progress = replay.progress();
+    outcome.complete = !replay.ended() && replay.allGiven();
+    outcome.callsGiven = replay.callsGiven();
+    outcome.report = replay.endReport();
+    return outcome;
+}
