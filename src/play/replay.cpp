@@ -56,35 +56,42 @@ void writeSigned(ByteWriter& out, std::int64_t value) {
     writeUnsigned(out, (bits << 1) ^ (value < 0 ? ~std::uint64_t{0} : 0));
 }
 
-// At most ten bytes; an eleventh, or a tenth with more than the top bit,
-// fails the reader.
-std::uint64_t readUnsigned(ByteReader& in) {
-    std::uint64_t value = 0;
-    for (int shift = 0; shift < 64; shift += 7) {
-        const std::uint8_t byte = in.u8();
-        if (!in.ok()) return 0;
-        if (shift == 63 && byte > 1) break;
-        value |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
-        if ((byte & 0x80) == 0) return value;
+// Reads the items of the call stream. A failed read is an early end unless
+// badNumber says a number was malformed or out of range.
+struct ItemReader {
+    ByteReader& in;
+    bool badNumber = false;
+
+    // At most ten bytes, the tenth holding only the top bit.
+    std::uint64_t readUnsigned() {
+        std::uint64_t value = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            const std::uint8_t byte = in.u8();
+            if (!in.ok()) return 0;
+            if (shift == 63 && byte > 1) break;
+            value |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
+            if ((byte & 0x80) == 0) return value;
+        }
+        return malformed();
     }
-    in.fail();
-    return 0;
-}
 
-std::int64_t readSigned(ByteReader& in) {
-    const std::uint64_t bits = readUnsigned(in);
-    return static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1));
-}
+    std::int64_t readSigned() {
+        const std::uint64_t bits = readUnsigned();
+        return static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1));
+    }
 
-// A signed number that must fit an int32.
-std::int32_t readSigned32(ByteReader& in) {
-    const std::int64_t value = readSigned(in);
-    if (value < INT32_MIN || value > INT32_MAX) {
+    std::int32_t readSigned32() {
+        const std::int64_t value = readSigned();
+        if (value < INT32_MIN || value > INT32_MAX) return static_cast<std::int32_t>(malformed());
+        return static_cast<std::int32_t>(value);
+    }
+
+    std::uint64_t malformed() {
+        badNumber = true;
         in.fail();
         return 0;
     }
-    return static_cast<std::int32_t>(value);
-}
+};
 
 // --- Board hash ----------------------------------------------------------------
 
@@ -138,72 +145,76 @@ bool takeCarried(double stored, std::int32_t& field) {
 
 bool isSwitch(std::int32_t value) { return value == -1 || value == 0; }
 
-// Reads one entry into `calls`; false with `error` set on a bad entry (a
-// failed reader is left to the caller, which reports the early end).
-bool readEntry(ByteReader& in, std::vector<InputCall>& calls, std::int64_t& lastSteps,
-               std::string& error) {
-    const std::size_t index = calls.size() + 1;
+// Reads one item into `calls`: an entry is appended, a repeat count added to
+// the last entry. False with `error` set when the item is bad or the bytes end.
+bool readItem(ItemReader& items, std::vector<InputCall>& calls, std::int64_t& lastSteps,
+              std::string& error) {
+    ByteReader& in = items.in;
+    const std::string where = " in entry " + std::to_string(calls.size() + 1);
     const std::uint8_t code = in.u8();
     InputCall call;
+    std::uint64_t count = 0;
     switch (code) {
     case CodeTimer: {
         call.kind = InputKind::Timer;
-        const std::int64_t difference = readSigned(in);
-        // Steps stay within what a double holds exactly, like the recorder's.
+        const std::int64_t difference = items.readSigned();
+        // Steps stay within what a double holds exactly, as the recorder's do.
         constexpr std::int64_t Limit = std::int64_t{1} << 53;
-        if (difference < -2 * Limit || difference > 2 * Limit || lastSteps + difference < -Limit ||
-            lastSteps + difference > Limit) {
-            if (!in.ok()) return true;
-            error = "timer value out of range in entry " + std::to_string(index);
+        if (in.ok() && (difference < -2 * Limit || difference > 2 * Limit ||
+                        lastSteps + difference < -Limit || lastSteps + difference > Limit)) {
+            error = "timer value out of range" + where;
             return false;
         }
         call.timerSteps = lastSteps + difference;
-        lastSteps = call.timerSteps;
         break;
     }
     case CodeKeyUp:
     case CodeKeyDown:
         call.kind = InputKind::KeyHeld;
         call.held = code == CodeKeyDown;
-        call.scanCode = readSigned32(in);
+        call.scanCode = items.readSigned32();
         break;
     case CodeNoKey:
         call.kind = InputKind::ReadKey;
         break;
-    case CodeKey: {
+    case CodeKey:
         call.kind = InputKind::ReadKey;
-        const std::uint64_t length = readUnsigned(in);
-        if (!in.ok()) return true;
-        if (length == 0 || length > MaxInputKeyLength) {
-            error = "key length " + std::to_string(length) + " out of range in entry " +
-                    std::to_string(index);
+        count = items.readUnsigned();
+        if (in.ok() && (count == 0 || count > MaxInputKeyLength)) {
+            error = "key length " + std::to_string(count) + " out of range" + where;
             return false;
         }
-        call.key = in.text(static_cast<std::size_t>(length));
+        call.key = in.text(static_cast<std::size_t>(count));
         break;
-    }
     case CodeMouse:
         call.kind = InputKind::Mouse;
-        call.mouse.x = readSigned32(in);
-        call.mouse.y = readSigned32(in);
-        call.mouse.buttons = readSigned32(in);
+        call.mouse.x = items.readSigned32();
+        call.mouse.y = items.readSigned32();
+        call.mouse.buttons = items.readSigned32();
         break;
-    case CodeRepeat: {
-        const std::uint64_t count = readUnsigned(in);
-        if (!in.ok()) return true;
-        if (calls.empty() || count == 0 || count > MaxInputRepeats - calls.back().repeats) {
-            error = "bad repeat count in entry " + std::to_string(index);
+    case CodeRepeat:
+        count = items.readUnsigned();
+        if (in.ok() && (calls.empty() || count == 0 || count > MaxInputRepeats - calls.back().repeats)) {
+            error = "bad repeat count" + where;
             return false;
         }
+        break;
+    default:
+        if (in.ok()) {
+            error = "unknown call kind " + std::to_string(code) + where;
+            return false;
+        }
+    }
+    if (!in.ok()) {
+        error = items.badNumber ? "bad number" + where : "it ends early";
+        return false;
+    }
+    if (code == CodeRepeat) {
         calls.back().repeats += static_cast<std::uint32_t>(count);
         return true;
     }
-    default:
-        if (!in.ok()) return true;
-        error = "unknown call kind " + std::to_string(code) + " in entry " + std::to_string(index);
-        return false;
-    }
-    if (in.ok()) calls.push_back(std::move(call));
+    if (code == CodeTimer) lastSteps = call.timerSteps;
+    calls.push_back(std::move(call));
     return true;
 }
 
@@ -400,19 +411,16 @@ bool decodeReplay(const Bytes& bytes, ReplayRecord& record, std::string& error) 
         return false;
     }
 
+    ItemReader items{in};
     std::int64_t lastSteps = 0;
     for (std::uint32_t item = 0; item < itemCount; ++item) {
-        if (!readEntry(in, record.calls, lastSteps, error)) {
+        if (!readItem(items, record.calls, lastSteps, error)) {
             error = damaged + error;
-            return false;
-        }
-        if (!in.ok()) {
-            error = endsEarly;
             return false;
         }
     }
     if (in.remaining() != 0) {
-        error = damaged + std::to_string(in.remaining()) + " bytes after the last call";
+        error = damaged + "bytes after the last call (" + std::to_string(in.remaining()) + ")";
         return false;
     }
     return true;
