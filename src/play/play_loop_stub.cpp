@@ -1,3 +1,0 @@
-// Stand-in until the play loop arrives.
-#include "play/play.h"
-std::int32_t playLevel() { return 0; }
