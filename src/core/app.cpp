@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -45,14 +46,28 @@ std::uint64_t seedFromTimer() {
     return bits;
 }
 
-// Until the menus take over, the game shows the board and waits for Esc or
-// the window's close request.
+// Shows the board, with the loader's message when the level could not be
+// loaded, until Esc or the window's close request.
 [[noreturn]] void runUntilEsc() {
     for (;;) {
         drawFrame();
         const std::string key = platform().readKey();
         if (key == KeyEsc || key == KeyClose) quit();
         platform().sleep(0);
+    }
+}
+
+// Until the menus take over, the game plays the current pack: a finished
+// level goes on to the next (after the last, back to the first), a lost
+// level is loaded afresh and played again, Esc or closing the window quits.
+[[noreturn]] void playCurrentPack() {
+    for (;;) {
+        play.score = 0;
+        hud.shownScore = 0;
+        const std::int32_t result = playLevel();
+        if (play.endedByKey != 0) quit();
+        if (result == -1) packs.currentLevel = packs.currentLevel < packs.levelCount ? packs.currentLevel + 1 : 1;
+        if (!loadLevel()) runUntilEsc();
     }
 }
 
@@ -137,7 +152,8 @@ void runGame(const std::string& programFolder) {
     renderer.targetZoom = 1.0;
     app.loadingCaption = 0;
     runLogoPhase();
-    runUntilEsc();
+    if (dialog.dialogId != 0) runUntilEsc();
+    playCurrentPack();
 }
 
 void runReplay(const std::string& programFolder, const std::string& replayFile) {

@@ -1,6 +1,7 @@
 #include "core/numeric.h"
 
 #include <cmath>
+#include <cstdint>
 #include <random>
 
 namespace {
@@ -8,6 +9,11 @@ std::mt19937_64 generator(12345);  // the game's generator; reseeded at start-up
 }
 
 std::int64_t nearest(double value) {
+    // Values no 64-bit integer can hold (a damaged file can supply them)
+    // saturate instead of overflowing the conversion; NaN gives 0.
+    if (!(value == value)) return 0;
+    if (value >= 0x1.0p63) return INT64_MAX;
+    if (value < -0x1.0p63) return INT64_MIN;
     // Worked out from floor() so that the result does not depend on the
     // floating-point rounding mode, without the cost of switching modes on
     // every call (the renderer rounds tens of thousands of values a frame).

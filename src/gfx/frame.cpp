@@ -7,6 +7,7 @@
 #include "core/language.h"
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
+#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
@@ -271,7 +272,7 @@ void drawFrame() {
         dlDepthTest(DepthTest::LessOrEqual);
         drawObjectList(level.explosions, renderer.animDelta, rounded(cam.x), rounded(cam.y), 10);
         dlDepthTest(DepthTest::Less);
-        // The play HUD is drawn here, with the same rounded camera.
+        drawHud(rounded(cam.x), rounded(cam.y));
     }
     dlPresent();
 }

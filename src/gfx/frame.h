@@ -14,7 +14,7 @@
 //   8 bombs and flags, 9 the ball,
 //   10 explosions (less or equal), editor markers and cursor, menu backdrops
 //   11-13 the letterboxed logo, overlays, texts (shadow at z, text at z + 1)
-//   15 tile-font text
+//   15 tile-font text, 16 the HUD icons
 #pragma once
 
 #include <cstdint>

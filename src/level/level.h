@@ -76,6 +76,8 @@ struct Level {
     std::int32_t levelModified = 0;  // -1 when there are unsaved changes (not stored)
     double viewX = 0;                // view centre and editor cursor (not stored)
     double viewY = 0;
+    std::uint32_t textLoads = 0;     // companion texts read so far (not stored); the HUD
+                                     // measures its text panel again after each
 };
 
 extern Level level;

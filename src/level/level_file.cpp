@@ -295,14 +295,19 @@ bool loadLevel(const std::string& fileName) {
         showMessage(str(80), str(82), str(83));
         return false;
     }
+    loadLevelData(data, name);
+    return true;
+}
+
+void loadLevelData(const LevelFileData& data, const std::string& fileName) {
     putIntoLevel(data);
     selectStoredMusic(data.musicName);
     // Starting the level's music belongs here once audio plays.
     level.viewX = level.ball.x;
     level.viewY = level.ball.y;
     level.levelModified = 0;
-    readLevelText(name);
-    return true;
+    ++level.textLoads;
+    readLevelText(fileName);
 }
 
 bool saveLevel(const std::string& fileName) {

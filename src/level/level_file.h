@@ -64,5 +64,9 @@ Bytes encodeLevelFile(const LevelFileData& data);
 // current pack. Failures raise the message dialog and return false.
 bool loadLevel(const std::string& fileName = "");
 
+// Puts decoded level data into the level model as loadLevel does with a
+// file's contents; `fileName` names the level for its companion text.
+void loadLevelData(const LevelFileData& data, const std::string& fileName);
+
 // Saves the level model as version 7 to `fileName`.
 bool saveLevel(const std::string& fileName);

@@ -54,6 +54,7 @@ struct PlayState {
     double stepClock = 0;            // ticks towards the next step of the fall, blown-up or exit sequence
     std::int32_t flagsLeft = 1;      // flags still to collect; 1 outside play, 0 opens the exits
     std::int32_t score = 0;          // the run's points (the caller sets 0 before playLevel)
+    std::int32_t endedByKey = 0;     // -1 when Esc or the window's close request ended the run
 
     // Checkpoint.
     std::int32_t checkpointSet = 0;  // -1 once a checkpoint exists
@@ -156,7 +157,9 @@ void movePlatforms();
 // rule and blocking; returns the distance it moved.
 double platformStepX(int i, double target);
 double platformStepY(int i, double target);
-void markerRule(int i);
+// Snaps platform i onto a marker at its position and gives it the marker's
+// direction; true when that changed its velocity.
+bool markerRule(int i);
 
 void setOffBomb();
 void blast(double x, double y);
@@ -165,6 +168,9 @@ void holeJumpRule();
 
 // Whether the ball's centre box overlaps platform i (and the effects of that).
 bool ballOnPlatform(int i);
+
+// Rebuilds the board index of play's look-ups (after the lists were replaced).
+void indexBoard();
 
 // --- Messages and comments -------------------------------------------------
 

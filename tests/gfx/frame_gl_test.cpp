@@ -1,7 +1,7 @@
-// Draws boards and the logo screen through a real OpenGL context (needs a
-// display, e.g. under xvfb-run; skipped without one), reads the presented
-// pictures back and compares them with the reference pictures stored beside
-// this file. ZD_UPDATE_REFERENCES=1 rewrites the references instead.
+// Draws boards with the play HUD and the logo screen through a real OpenGL
+// context (needs a display, e.g. under xvfb-run; skipped without one), reads the
+// presented pictures back and compares them with the reference pictures stored
+// beside this file. ZD_UPDATE_REFERENCES=1 rewrites the references instead.
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -15,12 +15,16 @@
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/numeric.h"
+#include "core/paths.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
+#include "level/level_file.h"
 #include "platform/platform.h"
 #include "platform/text_screen.h"
+#include "play/play.h"
 #include "support/headless_game.h"
 
 namespace {
@@ -170,6 +174,39 @@ protected:
             const bool ring = static_cast<int>(d) % 32 < 12;
             return ring ? Rgba{byte(255 - d), 120, byte(d), 255} : Rgba{240, 240, 230, 255};
         });
+        makeHudTextures();
+    }
+
+    // The HUD's pictures: a bomb and the grey panel, and the tile font the
+    // game ships (digits, letters, colon and cursor, white for the HUD's
+    // colours to tint), read by the game's own picture loader.
+    void makeHudTextures() {
+        textures.flagEntry = flag;
+        textures.bombEntry = addSet(KindBomb, [](int x, int y) {
+            const double d = std::hypot(x - 30, y - 36);
+            if (d < 20) {
+                const double light = 1 - std::fmin(1, std::hypot(x - 23, y - 29) / 18);
+                return Rgba{byte(40 + 120 * light), byte(40 + 120 * light), byte(55 + 130 * light), 255};
+            }
+            if (x >= 40 && x < 44 && y >= 8 && y < 20) return Rgba{200, 170, 110, 255};  // the fuse
+            if (std::hypot(x - 42, y - 7) < 4) return Rgba{255, 200, 40, 255};         // its spark
+            return Rgba{0, 0, 0, 0};
+        });
+        textures.screens.editGrayTexture.glName =
+            makeTexture(64, [](int, int) { return Rgba{90, 90, 100, 190}; }, false);
+
+        TextureEntry tiles;
+        tiles.kind = KindFont;
+        tiles.firstFrame = tiles.currentFrame = static_cast<double>(textures.frameTable.size());
+        for (int i = 0; i < 38; ++i) {
+            Texture frame;
+            const std::string path = std::string(ZD_SOURCE_DIR) + "/data/txtpckclassic/fontcctiles" +
+                                     (i < 10 ? "0" : "") + std::to_string(i) + ".png";
+            ASSERT_EQ(loadTexture(path, frame, LoadMipmaps, WrapClamp, WrapClamp, false), 0) << path;
+            textures.frameTable.push_back(frame);
+        }
+        tiles.lastFrame = static_cast<double>(textures.frameTable.size() - 1);
+        textures.fontEntry = textures.textureTable.append(tiles);
     }
 
     // The bitmap font drawn from the error screens' 8 x 8 characters, each
@@ -205,7 +242,8 @@ protected:
         font.texture = dlCreateTexture({256, 256, 32, PixelFormatRgba, cells.data(), false,
                                         FilterLinear, FilterLinear, WrapRepeat, WrapRepeat});
         font.spacing = 2;
-        for (int i = 1; i <= 238; ++i) language.strings.append(i == 228 ? "Loading, please wait..." : "");
+        for (int i = 1; i <= 238; ++i)
+            language.strings.append(i == 228 ? "Loading, please wait..." : i == 90 ? "Score: " : "");
     }
 
     // A floor with a 2 x 2 hole, walls along one row, and a few things on it;
@@ -233,6 +271,19 @@ protected:
 
     Picture draw() {
         renderer.lastFrameTime = platform().timer();
+        drawFrame();
+        Picture picture;
+        picture.width = ScreenW;
+        picture.height = ScreenH;
+        picture.rgb = dlReadPixels(0, 0, ScreenW, ScreenH);
+        return picture;
+    }
+
+    // A play frame one tick after the previous one, so that the floating
+    // messages move by whole units and the picture does not depend on how
+    // long the frame took.
+    Picture drawPlayFrame() {
+        renderer.lastFrameTime = platform().timer() - 0.04;
         drawFrame();
         Picture picture;
         picture.width = ScreenW;
@@ -321,6 +372,158 @@ TEST_F(FrameGl, BoardsAndLogoMatchTheirReferences) {
         if (p[2] > 200 && p[0] < 60 && p[1] < 60) ++blue;
     }
     EXPECT_GT(blue, 50);
+}
+
+TEST_F(FrameGl, PlayHudMatchesItsReference) {
+    placeBall(8 * 128, 6 * 128, ball);
+    play.flagsLeft = 2;
+    level.bombsCarried = 1;
+    play.score = 1350;
+    hud.shownScore = 1350;
+    level.levelText[1] = "Level 1: First steps";
+    level.levelText[2] = "Collect every flag,";
+    level.levelText[3] = "then roll onto an exit.";
+    level.levelText[4] = "Mind the holes!";
+    play.elapsed = 95;  // past the blinking of the first seconds
+    level.timeLimit = 90;
+    play.elapsedText = "01:35";
+    play.timeLimitText = "01:30";
+    play.timeUpShown = -1;
+    // Messages in flight, at even board positions so that after one tick
+    // they lie on whole pixels: a pickup at its freshest, one opaque, two
+    // fading, and the digits of a hole jump's points running down the diagonal.
+    auto message = [](double x, double y, double age, const std::string& text, float g) {
+        FloatingMessage m;
+        m.x = x;
+        m.y = y;
+        m.red = g == 255 ? 0 : 255;
+        m.green = 255;
+        m.blue = g == 255 ? 0 : 255;
+        m.age = age;
+        m.text = text;
+        play.floatingMessages.append(m);
+    };
+    message(4 * 128 + 12, 5 * 128 - 40, 0, "100", 254);
+    message(9 * 128 + 12, 2 * 128 + 10, 6, "100", 254);
+    message(3 * 128 - 20, 6 * 128 - 60, 15, "200", 254);
+    message(2 * 128, 4 * 128 - 40, 20, "Great", 255);
+    for (int i = 1; i <= 4; ++i)
+        message(8 * 128 + 64 - 18 + 32 * i - 96, 6 * 128 + 36 + 32 * i - 96, 2, i == 1 ? "1" : "0", 255);
+
+    const Picture picture = drawPlayFrame();
+    expectReference(picture, "hud");
+    EXPECT_EQ(play.floatingMessages.count(), 8);  // none has faded out yet
+    // The grey panel in the bottom right corner, under the text.
+    const int panelLeft = ScreenW - hud.levelTextWidth - 15;
+    EXPECT_GT(hud.levelTextWidth, 100);
+    const Rgba inPanel = picture.at(panelLeft + 2, ScreenH - 12);
+    EXPECT_NEAR(inPanel[0], inPanel[2] - 10, 12);
+    // The elapsed time is red past the limit; the limit below it is yellow.
+    auto count = [&](int x0, int y0, int x1, int y1, auto test) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (test(picture.at(x, y))) ++n;
+        return n;
+    };
+    auto red = [](const Rgba& p) { return p[0] > 200 && p[1] < 40 && p[2] < 40; };
+    auto yellow = [](const Rgba& p) { return p[0] > 200 && p[1] > 200 && p[2] > 90 && p[2] < 170; };
+    EXPECT_GT(count(824, 10, 1024, 69, red), 300);
+    EXPECT_GT(count(824, 80, 1024, 139, yellow), 300);
+    EXPECT_EQ(count(824, 80, 1024, 139, red), 0);
+    // The score at the bottom left, and the flags and bombs beside their icons.
+    EXPECT_GT(count(10, 698, 500, 757, yellow), 300);
+    EXPECT_GT(count(80, 10, 127, 69, yellow), 50);
+    EXPECT_GT(count(80, 80, 127, 139, yellow), 50);
+}
+
+// A play frame of the first shipped level in the shipped pictures, loaded
+// the way start-up loads them. Besides its checks it is the README's
+// picture of the HUD: with ZD_SCREENSHOT_DIR set it is written there as
+// screenshot-hud.png.
+class ShippedHudGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+        resetGameState();
+        setPlatform(&sdlPlatform());
+        app.screenWidth = ScreenW;
+        app.screenHeight = ScreenH;
+        ASSERT_TRUE(platform().openWindow(ScreenW, ScreenH, false));
+        dlSetFixedState(ScreenW, ScreenH);
+        dlEnableAlphaBlending();
+    }
+
+    void TearDown() override {
+        setPlatform(nullptr);
+        resetGameState();
+    }
+};
+
+TEST_F(ShippedHudGl, AFrameOfTheFirstLevelInPlay) {
+    const std::string game = std::string(ZD_GAME_DIR) + "/";
+    setProgramFolder(game);
+    ASSERT_TRUE(loadLanguage("english.str"));
+    font.spacing = 2;
+    loadFont(font, game + "standard.tga", game + "standard.dat");
+    dialog.dialogId = -1;
+    loadTextures();
+    dialog.dialogId = 0;
+    ASSERT_TRUE(loadLevel(game + "lvlpckzindrop/001.zdl"));
+    ASSERT_EQ(dialog.dialogId, 0) << "a texture of the level is missing";
+    ASSERT_FALSE(level.levelText[1].empty());
+    ASSERT_GT(level.timeLimit, 0);
+
+    // Two of the three flags taken a minute and a half in; the ball rolls on
+    // from the second while its points still rise.
+    renderer.targetZoom = 1;
+    level.ball.x = 12 * 128 + 40;
+    level.ball.y = 4 * 128 + 30;
+    level.ballShadow.x = level.ball.x + 16;
+    level.ballShadow.y = level.ball.y + 16;
+    level.viewX = level.ball.x - 100;
+    level.viewY = level.ball.y;
+    removeObjectAt(level.bombsAndFlags, 7 * 128, 2 * 128);
+    removeObjectAt(level.bombsAndFlags, 13 * 128, 4 * 128);
+    play.flagsLeft = 1;
+    play.score = 1200;
+    hud.shownScore = 1200;
+    play.elapsed = 95;
+    play.elapsedText = "01:35";
+    play.timeLimitText = "02:00";
+    auto message = [](double x, double y, double age, const std::string& text) {
+        FloatingMessage m;
+        m.x = x + 64 - static_cast<double>(text.size()) * 35 / 2;
+        m.y = y + 35;
+        m.red = m.green = m.blue = 255;
+        m.age = age;
+        m.text = text;
+        play.floatingMessages.append(m);
+    };
+    message(7 * 128, 2 * 128, 19, "100");
+    message(13 * 128, 4 * 128, 6, "100");
+
+    renderer.lastFrameTime = platform().timer() - 0.04;
+    drawFrame();
+    Picture picture;
+    picture.width = ScreenW;
+    picture.height = ScreenH;
+    picture.rgb = dlReadPixels(0, 0, ScreenW, ScreenH);
+    if (const char* folder = std::getenv("ZD_SCREENSHOT_DIR"))
+        ASSERT_TRUE(writePng(std::string(folder) + "/screenshot-hud.png", picture));
+
+    // The panel is as wide as the widest line of the level's text, and the
+    // text is drawn in it.
+    EXPECT_GT(hud.levelTextWidth, 100);
+    EXPECT_LT(hud.levelTextWidth, ScreenW / 2);
+    int white = 0;
+    for (int y = ScreenH - 70; y < ScreenH - 14; ++y)
+        for (int x = ScreenW - hud.levelTextWidth - 10; x < ScreenW - 10; ++x) {
+            const Rgba p = picture.at(x, y);
+            if (p[0] > 230 && p[1] > 230 && p[2] > 230) ++white;
+        }
+    EXPECT_GT(white, 200);
+    EXPECT_EQ(play.floatingMessages.count(), 2);
 }
 
 }  // namespace

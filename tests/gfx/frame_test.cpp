@@ -107,7 +107,11 @@ TEST_F(BoardTest, LayersAreDrawnInOrderAtTheirDepths) {
         DepthTest depth;
     };
     auto check = [&](const std::vector<Expected>& expected) {
-        const std::vector<DrawnQuad> quads = frame();
+        // The board's layers; the play HUD (z 11 and above) has tests of its own.
+        std::vector<DrawnQuad> quads = frame();
+        quads.erase(std::remove_if(quads.begin(), quads.end(),
+                                   [](const DrawnQuad& q) { return q.z > 10; }),
+                    quads.end());
         ASSERT_EQ(quads.size(), expected.size());
         for (std::size_t i = 0; i < quads.size(); ++i) {
             SCOPED_TRACE(i);

@@ -38,7 +38,9 @@ TEST_F(LevelLoadTest, EveryVersionLoadsIntoTheModel) {
         SCOPED_TRACE("version " + std::to_string(version));
         folder.write("v.zdl", sampleLevelBytes(version));
         fillPreviousLevel();
+        const std::uint32_t textLoads = level.textLoads;
         ASSERT_TRUE(loadLevel(path("v.zdl")));
+        EXPECT_EQ(level.textLoads, textLoads + 1);  // the HUD measures the new text
         EXPECT_EQ(dialog.dialogId, -1);  // every texture was found
         EXPECT_EQ(level.levelVersion, version);
         EXPECT_EQ(level.background.texture, 1);

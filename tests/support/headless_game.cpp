@@ -8,11 +8,13 @@
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_packs.h"
+#include "play/board_index.h"
 #include "play/play.h"
 #include "play/replay.h"
 
@@ -31,6 +33,8 @@ void resetGameState() {
     renderer = RendererState();
     font = BitmapFont();
     play = PlayState();
+    hud = HudState();
+    boardIndex = BoardIndex();
     replays = ReplayState();
 }
 

@@ -1,3 +1,0 @@
-#include "play/play.h"
-
-PlayState play;
