@@ -47,7 +47,7 @@ std::string describeCall(const InputCall& call) {
 }
 
 std::int64_t timerStepsOf(double seconds) {
-    const double steps = std::floor(seconds * TimerStepsPerSecond);
+    const double steps = std::ceil(seconds * TimerStepsPerSecond);
     if (!(steps > -MaxExactSteps)) return static_cast<std::int64_t>(-MaxExactSteps);  // also NaN
     if (steps > MaxExactSteps) return static_cast<std::int64_t>(MaxExactSteps);
     return static_cast<std::int64_t>(steps);

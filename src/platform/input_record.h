@@ -9,11 +9,14 @@
 // them. A run of identical calls (the frame limiter polls the timer many
 // times while it waits out a frame) is one entry with a repeat count.
 //
-// The recorder rounds the timer down to whole steps of 1/8192 s before the
-// game sees it: the polls of one wait then share a few values and fold into
-// a few entries, and each value is stored exactly as an integer count of
-// steps. A step is far below a frame (about 137 steps), so play does not
-// notice it.
+// The recorder rounds the timer up to whole steps of 1/8192 s before the game
+// sees it: the polls of one wait then share a few values and fold into a few
+// entries, and each value is stored exactly as an integer count of steps. A
+// step is far below a frame (a frame is about 137), so play does not notice
+// it. Rounding up keeps a wait that the backend ends exactly at its deadline
+// (as a scripted clock does) ended once rounded, instead of waiting for the
+// next step.
+
 #pragma once
 
 #include <cstddef>
@@ -53,8 +56,8 @@ struct InputCall {
 // "timer", "keyHeld(72)", "readKey" or "mouse": how reports name a call.
 std::string describeCall(const InputCall& call);
 
-// A time in seconds as a whole number of timer steps, rounded down (clamped
-// to what a double holds exactly).
+// A time in seconds as a whole number of timer steps, rounded up (clamped to
+// what a double holds exactly).
 std::int64_t timerStepsOf(double seconds);
 
 // Forwards every call to `inner` and appends every input result to `calls`.

@@ -511,7 +511,8 @@ bool loadRecordedLevel(const ReplayRecord& record, std::string& error) {
     return true;
 }
 
-ReplayOutcome playRecord(const ReplayRecord& record, PlatformBackend* display, bool paced) {
+ReplayOutcome playRecord(const ReplayRecord& record, PlatformBackend* display, bool paced,
+                         const std::function<void(std::int64_t frame)>& eachFrame) {
     ReplayOutcome outcome;
     if (boardHash() != record.boardHash) {
         outcome.error =
@@ -532,7 +533,15 @@ ReplayOutcome playRecord(const ReplayRecord& record, PlatformBackend* display, b
     PlatformBackend& previous = platform();
     setPlatform(&replay);
     replays.replaying = true;
-    outcome.result = playLevel();
+    // playLevel's loop, counting the frames.
+    startPlay();
+    bool running = true;
+    while (running) {
+        running = playFrame();
+        ++outcome.frames;
+        if (eachFrame) eachFrame(outcome.frames);
+    }
+    outcome.result = endPlay();
     replays.replaying = false;
     setPlatform(&previous);
 

@@ -29,6 +29,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -140,6 +141,7 @@ struct ReplayOutcome {
     std::int32_t result = 0;     // playLevel's result
     ReplayProgress progress = ReplayProgress::Playing;  // where the replay ended
     bool complete = false;       // the run used every recorded call and asked no other
+    std::int64_t frames = 0;     // frames played (the last one ended the run)
     std::uint64_t callsGiven = 0;  // calls answered from the record
     std::string report;          // the replay backend's account of an early end
 };
@@ -148,6 +150,8 @@ struct ReplayOutcome {
 // equal one), which must be the board the run began on. Applies the record's
 // seed, sound switches and carried values, installs a replay backend over
 // `display` (nullptr: nothing shown; `paced`: at the recorded pace) and runs
-// playLevel. The platform and the sound switches are put back afterwards, and
-// the music switch if the run's "m" presses flipped it.
-ReplayOutcome playRecord(const ReplayRecord& record, PlatformBackend* display, bool paced);
+// playLevel's loop, calling `eachFrame` (when given) after every frame. The
+// platform and the sound switches are put back afterwards, and the music
+// switch if the run's "m" presses flipped it.
+ReplayOutcome playRecord(const ReplayRecord& record, PlatformBackend* display, bool paced,
+                         const std::function<void(std::int64_t frame)>& eachFrame = {});
