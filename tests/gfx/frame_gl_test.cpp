@@ -92,12 +92,9 @@ bool writePng(const std::string& path, const Picture& picture) {
     return png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(), 0, nullptr) != 0;
 }
 
-class FrameGl : public ::testing::Test {
+// A fresh game drawing into a real window of the test's size.
+class GlWindowTest : public ::testing::Test {
 protected:
-    // Board textures: one single-frame set per kind, in frame-table order.
-    int background = 0, ground = 0, exitTile = 0, arrow = 0, wall = 0, crack = 0, flag = 0,
-        ball = 0, shadow = 0;
-
     void SetUp() override {
         if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
         resetGameState();
@@ -107,14 +104,26 @@ protected:
         ASSERT_TRUE(platform().openWindow(ScreenW, ScreenH, false));
         dlSetFixedState(ScreenW, ScreenH);
         dlEnableAlphaBlending();
-        makeBoardTextures();
-        makeFont();
-        buildBoard();
     }
 
     void TearDown() override {
         setPlatform(nullptr);
         resetGameState();
+    }
+};
+
+class FrameGl : public GlWindowTest {
+protected:
+    // Board textures: one single-frame set per kind, in frame-table order.
+    int background = 0, ground = 0, exitTile = 0, arrow = 0, wall = 0, crack = 0, flag = 0,
+        ball = 0, shadow = 0;
+
+    void SetUp() override {
+        GlWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        makeBoardTextures();
+        makeFont();
+        buildBoard();
     }
 
     int addSet(int kind, const Shader& shade) {
@@ -441,24 +450,7 @@ TEST_F(FrameGl, PlayHudMatchesItsReference) {
 // the way start-up loads them. Besides its checks it is the README's
 // picture of the HUD: with ZD_SCREENSHOT_DIR set it is written there as
 // screenshot-hud.png.
-class ShippedHudGl : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
-        resetGameState();
-        setPlatform(&sdlPlatform());
-        app.screenWidth = ScreenW;
-        app.screenHeight = ScreenH;
-        ASSERT_TRUE(platform().openWindow(ScreenW, ScreenH, false));
-        dlSetFixedState(ScreenW, ScreenH);
-        dlEnableAlphaBlending();
-    }
-
-    void TearDown() override {
-        setPlatform(nullptr);
-        resetGameState();
-    }
-};
+class ShippedHudGl : public GlWindowTest {};
 
 TEST_F(ShippedHudGl, AFrameOfTheFirstLevelInPlay) {
     const std::string game = std::string(ZD_GAME_DIR) + "/";

@@ -1,29 +1,12 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "gfx/png_samples.h"
 #include "support/temp_folder.h"
+#include "support/tool_run.h"
 
 #ifdef ZD_TOOL
-
-namespace {
-
-struct ToolRun {
-    int status;
-    std::string output;  // standard output and error together
-};
-
-ToolRun runTool(const TempFolder& folder, const std::string& arguments) {
-    const std::string command =
-        std::string("'") + ZD_TOOL + "' " + arguments + " > '" + folder.path() + "tool.txt' 2>&1";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, folder.read("tool.txt")};
-}
-
-}  // namespace
 
 TEST(PictureCommand, PrintsTheSizeAndWritesTopRowFirst) {
     TempFolder folder;

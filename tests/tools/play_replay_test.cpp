@@ -1,10 +1,6 @@
 // zdltool play --replay: a run recorded in the game's way, played back by the
 // built tool on the shipped level it was recorded on.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "platform/files.h"
@@ -15,6 +11,7 @@
 #include "play/replay.h"
 #include "play_script.h"
 #include "support/headless_game.h"
+#include "support/tool_run.h"
 
 #ifdef ZD_TOOL
 
@@ -22,18 +19,6 @@ namespace {
 
 const std::string GameFolder = ZD_GAME_DIR "/";
 const std::string FirstLevel = GameFolder + "lvlpckzindrop/001.zdl";
-
-struct ToolRun {
-    int status;
-    std::string output;  // standard output and error together
-};
-
-ToolRun runTool(const TempFolder& folder, const std::string& arguments) {
-    const std::string command = std::string("'") + ZD_TOOL + "' " + arguments + " > '" +
-                                folder.path() + "tool.txt' 2>&1";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, folder.read("tool.txt")};
-}
 
 // Rolls down and right for a while, jumps, then presses Esc.
 void player(HeadlessPlatform& h) {

@@ -170,6 +170,7 @@ const char* playResultName(PlayResult result) {
 
 PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double settleSeconds,
                           const std::function<void(std::int64_t frame)>& eachFrame) {
+    PlatformBackend& caller = platform();
     ScriptedPlatform backend;
     backend.clock = ScriptClockStart;
     setPlatform(&backend);
@@ -214,7 +215,7 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
         if (endPlay() == -1) outcome.result = PlayResult::Finished;
         else outcome.result = endedByKey ? PlayResult::Quit : PlayResult::Lost;
     }
-    setPlatform(nullptr);
+    setPlatform(&caller);
     return outcome;
 }
 

@@ -46,7 +46,7 @@ struct PlayOutcome {
 
 // Runs the level that is loaded in the level model (with the texture table
 // of its game folder loaded and a headless platform installed by the
-// caller) through the script, then with no key held for up to
+// caller, and installed again at the end) through the script, then with no key held for up to
 // `settleSeconds` of simulated time. `eachFrame`, when given, is called
 // after every frame with the frame's number.
 PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double settleSeconds,
