@@ -1,11 +1,12 @@
 // zdltool play --replay: a run recorded in the game's way, played back by the
 // built tool on the shipped level it was recorded on.
 #include <gtest/gtest.h>
+
 #include <string>
 
+#include "level/level_packs.h"
 #include "platform/files.h"
 #include "platform/headless.h"
-#include "level/level_packs.h"
 #include "platform/keys.h"
 #include "play/play.h"
 #include "play/replay.h"
