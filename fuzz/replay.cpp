@@ -13,7 +13,7 @@ namespace {
 void replayEveryCall(const ReplayRecord& record) {
     ReplayPlatform replay(record.calls, nullptr, false);
     std::uint64_t calls = 0;
-    for (const InputCall& call : record.calls) {
+    for (const InputCall& call : callsOf(record.calls)) {
         for (std::uint64_t n = 0; n <= call.repeats && calls < 100000; ++n, ++calls) {
             switch (call.kind) {
             case InputKind::Timer:

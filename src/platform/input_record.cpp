@@ -53,25 +53,221 @@ std::int64_t timerStepsOf(double seconds) {
     return static_cast<std::int64_t>(steps);
 }
 
-// --- Recording ---------------------------------------------------------------
+// --- The stream ----------------------------------------------------------------
 
-void RecordingPlatform::note(const InputCall& call) {
-    if (!calls.empty() && calls.back().sameCall(call) && calls.back().repeats < MaxInputRepeats) {
-        ++calls.back().repeats;
-        return;
+namespace {
+
+enum ItemCode : std::uint8_t {
+    CodeTimer = 1,
+    CodeKeyUp = 2,
+    CodeKeyDown = 3,
+    CodeNoKey = 4,
+    CodeKey = 5,
+    CodeMouse = 6,
+    CodeRepeat = 7,
+};
+
+// Timer steps stay within what a double holds exactly.
+constexpr std::int64_t StepLimit = std::int64_t{1} << 53;
+
+void writeUnsigned(Bytes& out, std::uint64_t value) {
+    while (value >= 0x80) {
+        out.push_back(static_cast<std::uint8_t>(value | 0x80));
+        value >>= 7;
     }
-    if (calls.size() >= MaxInputEntries) {
-        overflowed = true;
-        return;
-    }
-    calls.push_back(call);
+    out.push_back(static_cast<std::uint8_t>(value));
 }
+
+void writeSigned(Bytes& out, std::int64_t value) {
+    const std::uint64_t bits = static_cast<std::uint64_t>(value);
+    writeUnsigned(out, (bits << 1) ^ (value < 0 ? ~std::uint64_t{0} : 0));
+}
+
+}  // namespace
+
+void InputStreamWriter::add(const InputCall& call) {
+    std::uint64_t count = std::uint64_t{call.repeats} + 1;
+    if (hasPending && pending.sameCall(call)) {
+        const std::uint64_t room = MaxInputRepeats - pending.repeats;
+        const std::uint64_t folded = count < room ? count : room;
+        pending.repeats += static_cast<std::uint32_t>(folded);
+        count -= folded;
+    }
+    while (count > 0 && !full) {
+        flush();
+        if (stream.bytes.size() >= MaxInputStreamBytes) {
+            full = true;
+            hasPending = false;
+            return;
+        }
+        pending = call;
+        hasPending = true;
+        const std::uint64_t taken = count < MaxInputRepeats + std::uint64_t{1} ? count : MaxInputRepeats + std::uint64_t{1};
+        pending.repeats = static_cast<std::uint32_t>(taken - 1);
+        count -= taken;
+    }
+}
+
+void InputStreamWriter::flush() {
+    if (!hasPending) return;
+    Bytes& out = stream.bytes;
+    const InputCall& call = pending;
+    switch (call.kind) {
+    case InputKind::Timer:
+        out.push_back(CodeTimer);
+        writeSigned(out, call.timerSteps - lastSteps);
+        lastSteps = call.timerSteps;
+        break;
+    case InputKind::KeyHeld:
+        out.push_back(call.held ? CodeKeyDown : CodeKeyUp);
+        writeSigned(out, call.scanCode);
+        break;
+    case InputKind::ReadKey:
+        if (call.key.empty()) {
+            out.push_back(CodeNoKey);
+        } else {
+            out.push_back(CodeKey);
+            writeUnsigned(out, call.key.size());
+            out.insert(out.end(), call.key.begin(), call.key.end());
+        }
+        break;
+    case InputKind::Mouse:
+        out.push_back(CodeMouse);
+        writeSigned(out, call.mouse.x);
+        writeSigned(out, call.mouse.y);
+        writeSigned(out, call.mouse.buttons);
+        break;
+    }
+    ++stream.items;
+    if (call.repeats != 0) {
+        out.push_back(CodeRepeat);
+        writeUnsigned(out, call.repeats);
+        ++stream.items;
+    }
+    hasPending = false;
+}
+
+InputStream InputStreamWriter::finish() {
+    flush();
+    InputStream done = std::move(stream);
+    stream = InputStream();
+    lastSteps = 0;
+    full = false;
+    return done;
+}
+
+InputStreamReader::InputStreamReader(const std::uint8_t* bytes, std::size_t length,
+                                     std::uint32_t items)
+    : data(bytes), size(length), in(bytes, length), itemsLeft(items) {}
+
+bool InputStreamReader::fail(const std::string& what) {
+    if (problem.empty()) problem = what;
+    itemsLeft = 0;
+    return false;
+}
+
+std::uint64_t InputStreamReader::readUnsigned() {
+    std::uint64_t value = 0;
+    for (int shift = 0; shift < 64; shift += 7) {
+        const std::uint8_t byte = in.u8();
+        if (!in.ok()) return 0;
+        if (shift == 63 && byte > 1) break;  // more than 64 bits
+        value |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
+        if ((byte & 0x80) == 0) return value;
+    }
+    badNumber = true;
+    in.fail();
+    return 0;
+}
+
+std::int64_t InputStreamReader::readSigned() {
+    const std::uint64_t bits = readUnsigned();
+    return static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1));
+}
+
+std::int32_t InputStreamReader::readSigned32() {
+    const std::int64_t value = readSigned();
+    if (value >= INT32_MIN && value <= INT32_MAX) return static_cast<std::int32_t>(value);
+    badNumber = true;
+    in.fail();
+    return 0;
+}
+
+bool InputStreamReader::next(InputCall& call) {
+    if (itemsLeft == 0) return false;
+    const auto where = [&] { return " in entry " + std::to_string(entries + 1); };
+    const std::uint8_t code = in.u8();
+    --itemsLeft;
+    call = InputCall();
+    switch (code) {
+    case CodeTimer: {
+        call.kind = InputKind::Timer;
+        const std::int64_t difference = readSigned();
+        if (in.ok() && (difference < -2 * StepLimit || difference > 2 * StepLimit ||
+                        lastSteps + difference < -StepLimit || lastSteps + difference > StepLimit))
+            return fail("timer value out of range" + where());
+        call.timerSteps = lastSteps + difference;
+        break;
+    }
+    case CodeKeyUp:
+    case CodeKeyDown:
+        call.kind = InputKind::KeyHeld;
+        call.held = code == CodeKeyDown;
+        call.scanCode = readSigned32();
+        break;
+    case CodeNoKey:
+        call.kind = InputKind::ReadKey;
+        break;
+    case CodeKey: {
+        call.kind = InputKind::ReadKey;
+        const std::uint64_t length = readUnsigned();
+        if (in.ok() && (length == 0 || length > MaxInputKeyLength))
+            return fail("key length " + std::to_string(length) + " out of range" + where());
+        call.key = in.text(static_cast<std::size_t>(length));
+        break;
+    }
+    case CodeMouse:
+        call.kind = InputKind::Mouse;
+        call.mouse.x = readSigned32();
+        call.mouse.y = readSigned32();
+        call.mouse.buttons = readSigned32();
+        break;
+    case CodeRepeat:
+        if (in.ok()) return fail("bad repeat count" + where());  // a repeat before any entry
+        break;
+    default:
+        if (in.ok()) return fail("unknown call kind " + std::to_string(code) + where());
+    }
+    // The repeat counts that follow belong to this entry.
+    while (in.ok() && itemsLeft > 0 && in.offset() < size && data[in.offset()] == CodeRepeat) {
+        in.u8();
+        --itemsLeft;
+        const std::uint64_t count = readUnsigned();
+        if (in.ok() && (count == 0 || count > MaxInputRepeats - call.repeats))
+            return fail("bad repeat count" + where());
+        call.repeats += static_cast<std::uint32_t>(count);
+    }
+    if (!in.ok()) return fail(badNumber ? "bad number" + where() : "it ends early");
+    if (code == CodeTimer) lastSteps = call.timerSteps;
+    ++entries;
+    return true;
+}
+
+std::vector<InputCall> callsOf(const InputStream& stream) {
+    std::vector<InputCall> calls;
+    InputStreamReader reader(stream);
+    InputCall call;
+    while (reader.next(call)) calls.push_back(call);
+    return calls;
+}
+
+// --- Recording ---------------------------------------------------------------
 
 double RecordingPlatform::timer() {
     InputCall call;
     call.kind = InputKind::Timer;
     call.timerSteps = timerStepsOf(inner.timer());
-    note(call);
+    writer.add(call);
     return static_cast<double>(call.timerSteps) / TimerStepsPerSecond;
 }
 
@@ -80,7 +276,7 @@ bool RecordingPlatform::keyHeld(int scanCode) {
     call.kind = InputKind::KeyHeld;
     call.scanCode = scanCode;
     call.held = inner.keyHeld(scanCode);
-    note(call);
+    writer.add(call);
     return call.held;
 }
 
@@ -91,7 +287,7 @@ std::string RecordingPlatform::readKey() {
     // Key strings are one or two characters; anything longer is not a key
     // the game knows, and the record keeps it as no key at all.
     if (call.key.size() > MaxInputKeyLength) call.key.clear();
-    note(call);
+    writer.add(call);
     return call.key;
 }
 
@@ -99,7 +295,7 @@ MouseState RecordingPlatform::mouse() {
     InputCall call;
     call.kind = InputKind::Mouse;
     call.mouse = inner.mouse();
-    note(call);
+    writer.add(call);
     return call.mouse;
 }
 
@@ -110,9 +306,9 @@ void RecordingPlatform::exitProgram(int status) {
 
 // --- Replay ------------------------------------------------------------------
 
-ReplayPlatform::ReplayPlatform(const std::vector<InputCall>& record, PlatformBackend* displayBackend,
+ReplayPlatform::ReplayPlatform(const InputStream& record, PlatformBackend* displayBackend,
                                bool pacedToDisplay)
-    : calls(record), display(displayBackend), paced(pacedToDisplay && displayBackend != nullptr) {}
+    : reader(record), display(displayBackend), paced(pacedToDisplay && displayBackend != nullptr) {}
 
 void ReplayPlatform::end(ReplayProgress why, const std::string& what) {
     if (state != ReplayProgress::Playing) return;
@@ -122,30 +318,34 @@ void ReplayPlatform::end(ReplayProgress why, const std::string& what) {
 
 const InputCall* ReplayPlatform::take(InputKind kind, int scanCode) {
     if (state != ReplayProgress::Playing) return nullptr;
-    InputCall asked;
-    asked.kind = kind;
-    asked.scanCode = scanCode;
-    const std::string callNumber = "call " + std::to_string(given + 1);
-    if (entry >= calls.size()) {
-        end(ReplayProgress::Exhausted,
-            callNumber + ": the game asked for " + describeCall(asked) + " after the record's end");
-        return nullptr;
-    }
-    const InputCall& next = calls[entry];
-    if (next.kind != kind || (kind == InputKind::KeyHeld && next.scanCode != scanCode)) {
-        end(ReplayProgress::Desynchronised, callNumber + ": the game asked for " +
-                                                describeCall(asked) + ", the record holds " +
-                                                describeCall(next));
-        return nullptr;
-    }
-    if (usedRepeats < next.repeats) {
-        ++usedRepeats;
-    } else {
-        ++entry;
+    if (!loaded) {
+        loaded = reader.next(current);
         usedRepeats = 0;
     }
+    const bool matches = loaded && current.kind == kind &&
+                         (kind != InputKind::KeyHeld || current.scanCode == scanCode);
+    if (!matches) {
+        InputCall asked;
+        asked.kind = kind;
+        asked.scanCode = scanCode;
+        const std::string call = "call " + std::to_string(given + 1) + ": ";
+        if (loaded)
+            end(ReplayProgress::Desynchronised, call + "the game asked for " + describeCall(asked) +
+                                                    ", the record holds " + describeCall(current));
+        else if (!reader.error().empty())
+            end(ReplayProgress::Exhausted, call + "the record is damaged: " + reader.error());
+        else
+            end(ReplayProgress::Exhausted,
+                call + "the game asked for " + describeCall(asked) + " after the record's end");
+        return nullptr;
+    }
+    answer = current;
+    if (usedRepeats < current.repeats)
+        ++usedRepeats;
+    else
+        loaded = false;
     ++given;
-    return &next;
+    return &answer;
 }
 
 void ReplayPlatform::pace(double recordedSeconds) {

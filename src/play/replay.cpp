@@ -22,76 +22,9 @@ namespace {
 constexpr char ReplayMagic[] = "ZDREPLAY";
 constexpr std::size_t ReplayMagicLength = 8;
 
-// Entry codes of the call stream.
-enum EntryCode : std::uint8_t {
-    CodeTimer = 1,
-    CodeKeyUp = 2,
-    CodeKeyDown = 3,
-    CodeNoKey = 4,
-    CodeKey = 5,
-    CodeMouse = 6,
-    CodeRepeat = 7,
-};
-
-// Most items (entries and repeat counts) a file may hold: every entry of the
-// longest record with a repeat count.
-constexpr std::uint32_t MaxReplayItems = 2 * MaxInputEntries;
-
 // The seed is drawn from the game's generator as a whole number below 2^53,
 // the most randomInt gives exactly.
 constexpr std::int64_t LargestSeed = (std::int64_t{1} << 53) - 1;
-
-// --- Variable-length numbers -------------------------------------------------
-
-void writeUnsigned(ByteWriter& out, std::uint64_t value) {
-    while (value >= 0x80) {
-        out.u8(static_cast<std::uint8_t>(value | 0x80));
-        value >>= 7;
-    }
-    out.u8(static_cast<std::uint8_t>(value));
-}
-
-void writeSigned(ByteWriter& out, std::int64_t value) {
-    const std::uint64_t bits = static_cast<std::uint64_t>(value);
-    writeUnsigned(out, (bits << 1) ^ (value < 0 ? ~std::uint64_t{0} : 0));
-}
-
-// Reads the items of the call stream. A failed read is an early end unless
-// badNumber says a number was malformed or out of range.
-struct ItemReader {
-    ByteReader& in;
-    bool badNumber = false;
-
-    // At most ten bytes, the tenth holding only the top bit.
-    std::uint64_t readUnsigned() {
-        std::uint64_t value = 0;
-        for (int shift = 0; shift < 64; shift += 7) {
-            const std::uint8_t byte = in.u8();
-            if (!in.ok()) return 0;
-            if (shift == 63 && byte > 1) break;
-            value |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
-            if ((byte & 0x80) == 0) return value;
-        }
-        return malformed();
-    }
-
-    std::int64_t readSigned() {
-        const std::uint64_t bits = readUnsigned();
-        return static_cast<std::int64_t>((bits >> 1) ^ (~(bits & 1) + 1));
-    }
-
-    std::int32_t readSigned32() {
-        const std::int64_t value = readSigned();
-        if (value < INT32_MIN || value > INT32_MAX) return static_cast<std::int32_t>(malformed());
-        return static_cast<std::int32_t>(value);
-    }
-
-    std::uint64_t malformed() {
-        badNumber = true;
-        in.fail();
-        return 0;
-    }
-};
 
 // --- Board hash ----------------------------------------------------------------
 
@@ -144,79 +77,6 @@ bool takeCarried(double stored, std::int32_t& field) {
 // --- Decoding ----------------------------------------------------------------------
 
 bool isSwitch(std::int32_t value) { return value == -1 || value == 0; }
-
-// Reads one item into `calls`: an entry is appended, a repeat count added to
-// the last entry. False with `error` set when the item is bad or the bytes end.
-bool readItem(ItemReader& items, std::vector<InputCall>& calls, std::int64_t& lastSteps,
-              std::string& error) {
-    ByteReader& in = items.in;
-    const std::string where = " in entry " + std::to_string(calls.size() + 1);
-    const std::uint8_t code = in.u8();
-    InputCall call;
-    std::uint64_t count = 0;
-    switch (code) {
-    case CodeTimer: {
-        call.kind = InputKind::Timer;
-        const std::int64_t difference = items.readSigned();
-        // Steps stay within what a double holds exactly, as the recorder's do.
-        constexpr std::int64_t Limit = std::int64_t{1} << 53;
-        if (in.ok() && (difference < -2 * Limit || difference > 2 * Limit ||
-                        lastSteps + difference < -Limit || lastSteps + difference > Limit)) {
-            error = "timer value out of range" + where;
-            return false;
-        }
-        call.timerSteps = lastSteps + difference;
-        break;
-    }
-    case CodeKeyUp:
-    case CodeKeyDown:
-        call.kind = InputKind::KeyHeld;
-        call.held = code == CodeKeyDown;
-        call.scanCode = items.readSigned32();
-        break;
-    case CodeNoKey:
-        call.kind = InputKind::ReadKey;
-        break;
-    case CodeKey:
-        call.kind = InputKind::ReadKey;
-        count = items.readUnsigned();
-        if (in.ok() && (count == 0 || count > MaxInputKeyLength)) {
-            error = "key length " + std::to_string(count) + " out of range" + where;
-            return false;
-        }
-        call.key = in.text(static_cast<std::size_t>(count));
-        break;
-    case CodeMouse:
-        call.kind = InputKind::Mouse;
-        call.mouse.x = items.readSigned32();
-        call.mouse.y = items.readSigned32();
-        call.mouse.buttons = items.readSigned32();
-        break;
-    case CodeRepeat:
-        count = items.readUnsigned();
-        if (in.ok() && (calls.empty() || count == 0 || count > MaxInputRepeats - calls.back().repeats)) {
-            error = "bad repeat count" + where;
-            return false;
-        }
-        break;
-    default:
-        if (in.ok()) {
-            error = "unknown call kind " + std::to_string(code) + where;
-            return false;
-        }
-    }
-    if (!in.ok()) {
-        error = items.badNumber ? "bad number" + where : "it ends early";
-        return false;
-    }
-    if (code == CodeRepeat) {
-        calls.back().repeats += static_cast<std::uint32_t>(count);
-        return true;
-    }
-    if (code == CodeTimer) lastSteps = call.timerSteps;
-    calls.push_back(std::move(call));
-    return true;
-}
 
 }  // namespace
 
@@ -304,42 +164,8 @@ Bytes encodeReplay(const ReplayRecord& record) {
     out.i32(record.voicesOn);
     CarriedPlayValues carried = record.carried;
     visitCarried(carried, [&](auto& field) { out.f64(static_cast<double>(field)); });
-    std::uint32_t items = 0;
-    for (const InputCall& call : record.calls) items += call.repeats != 0 ? 2 : 1;
-    out.u32(items);
-    std::int64_t lastSteps = 0;
-    for (const InputCall& call : record.calls) {
-        switch (call.kind) {
-        case InputKind::Timer:
-            out.u8(CodeTimer);
-            writeSigned(out, call.timerSteps - lastSteps);
-            lastSteps = call.timerSteps;
-            break;
-        case InputKind::KeyHeld:
-            out.u8(call.held ? CodeKeyDown : CodeKeyUp);
-            writeSigned(out, call.scanCode);
-            break;
-        case InputKind::ReadKey:
-            if (call.key.empty()) {
-                out.u8(CodeNoKey);
-            } else {
-                out.u8(CodeKey);
-                writeUnsigned(out, call.key.size());
-                out.text(call.key);
-            }
-            break;
-        case InputKind::Mouse:
-            out.u8(CodeMouse);
-            writeSigned(out, call.mouse.x);
-            writeSigned(out, call.mouse.y);
-            writeSigned(out, call.mouse.buttons);
-            break;
-        }
-        if (call.repeats != 0) {
-            out.u8(CodeRepeat);
-            writeUnsigned(out, call.repeats);
-        }
-    }
+    out.u32(record.calls.items);
+    out.text(std::string(record.calls.bytes.begin(), record.calls.bytes.end()));
     return out.bytes();
 }
 
@@ -404,25 +230,29 @@ bool decodeReplay(const Bytes& bytes, ReplayRecord& record, std::string& error) 
         return false;
     }
     // Every item takes at least one byte, so the count cannot exceed what is left.
-    if (itemCount > MaxReplayItems || itemCount > in.remaining()) {
-        error = itemCount > MaxReplayItems
+    if (itemCount > MaxInputStreamBytes || itemCount > in.remaining()) {
+        error = itemCount > MaxInputStreamBytes
                     ? damaged + "too many calls (" + std::to_string(itemCount) + " entries)"
                     : endsEarly;
         return false;
     }
 
-    ItemReader items{in};
-    std::int64_t lastSteps = 0;
-    for (std::uint32_t item = 0; item < itemCount; ++item) {
-        if (!readItem(items, record.calls, lastSteps, error)) {
-            error = damaged + error;
-            return false;
-        }
+    const std::size_t start = in.offset();
+    InputStreamReader items(bytes.data() + start, bytes.size() - start, itemCount);
+    InputCall call;
+    while (items.next(call)) {
     }
-    if (in.remaining() != 0) {
-        error = damaged + "bytes after the last call (" + std::to_string(in.remaining()) + ")";
+    if (!items.error().empty()) {
+        error = damaged + items.error();
         return false;
     }
+    const std::size_t left = bytes.size() - start - items.consumed();
+    if (left != 0) {
+        error = damaged + "bytes after the last call (" + std::to_string(left) + ")";
+        return false;
+    }
+    record.calls.items = itemCount;
+    record.calls.bytes.assign(bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.end());
     return true;
 }
 
@@ -466,11 +296,10 @@ void beginRunRecording() {
 bool endRunRecording() {
     if (!replays.recorder) return false;
     setPlatform(&replays.recorder->wrapped());
-    replays.pending.calls = std::move(replays.recorder->calls);
+    replays.pending.calls = replays.recorder->finish();
     replays.recorder.reset();
     const bool saved = writeFileSafely(replays.recordPath, encodeReplay(replays.pending));
-    replays.pending.calls.clear();
-    replays.pending.calls.shrink_to_fit();
+    replays.pending.calls = InputStream();
     return saved;
 }
 

@@ -14,18 +14,8 @@
 //   string pack folder, i32 level number, u64 level file hash,
 //   u64 board hash, u64 seed, i32 effects on, i32 voices on (-1 or 0),
 //   the carried values (CarriedPlayValues, each an f64, in field order),
-//   u32 item count (entries and repeats), then the items, each one byte of
-//   call kind and its value:
-//     1 timer: signed variable-length difference in steps from the previous
-//       timer result (the first from 0)
-//     2 key not held, 3 key held: the scan code, signed variable-length
-//     4 no key read; 5 key read: unsigned variable-length count, the bytes
-//     6 mouse: x, y, buttons, each signed variable-length
-//     7 repeat: unsigned variable-length count of further calls identical to
-//       the previous entry's call (added to that entry's repeat count)
-//   Variable-length numbers are 7 bits a byte, low bits first, the top bit
-//   set while more follow; signed ones are zig-zag mapped first. Nothing may
-//   follow the last item.
+//   u32 item count, then the items of the call stream (input_record.h).
+// Nothing may follow the last item.
 #pragma once
 
 #include <cstdint>
@@ -73,7 +63,7 @@ struct ReplayRecord {
     std::int32_t soundEffectsOn = -1;  // the sound switches during the run, -1 on, 0 off
     std::int32_t voicesOn = -1;
     CarriedPlayValues carried;
-    std::vector<InputCall> calls;      // the run's input calls, in order
+    InputStream calls;                 // the run's input calls, in order
 };
 
 struct ReplayState {

@@ -81,7 +81,8 @@ protected:
 TEST_F(InputRecordTest, ReplayGivesTheRecordedRunBackExactly) {
     RecordingPlatform recorder(headless);
     const LoopState recorded = runLoop(recorder, 99);
-    ASSERT_FALSE(recorder.overflowed);
+    ASSERT_FALSE(recorder.overflowed());
+    const InputStream stream = recorder.finish();
     EXPECT_GT(recorded.frames, 100);
     EXPECT_LT(recorded.frames, 400);  // ended by the scripted Esc
     EXPECT_NE(recorded.x, 0);
@@ -89,7 +90,7 @@ TEST_F(InputRecordTest, ReplayGivesTheRecordedRunBackExactly) {
     EXPECT_FALSE(recorded.keys.empty());
 
     // The replay needs no input at all: the headless backend's script is gone.
-    ReplayPlatform replay(recorder.calls, nullptr, false);
+    ReplayPlatform replay(stream, nullptr, false);
     const LoopState replayed = runLoop(replay, 99);
     EXPECT_TRUE(replayed == recorded);
     EXPECT_EQ(replay.progress(), ReplayProgress::Playing);
@@ -110,11 +111,14 @@ TEST_F(InputRecordTest, TimerIsRoundedToWholeStepsAndPollsOfOneValueFold) {
     recorder.keyHeld(ScanUp);
     recorder.keyHeld(ScanUp);
     recorder.keyHeld(ScanDown);
-    ASSERT_EQ(recorder.calls.size(), 4u);
-    EXPECT_EQ(recorder.calls[0].repeats, 2u);
-    EXPECT_EQ(recorder.calls[1].timerSteps, 10.5 * TimerStepsPerSecond);
-    EXPECT_EQ(recorder.calls[2].repeats, 1u);
-    EXPECT_EQ(recorder.calls[3].scanCode, ScanDown);
+    const InputStream stream = recorder.finish();
+    EXPECT_EQ(stream.items, 6u);  // four entries, two of them with a repeat count
+    const std::vector<InputCall> calls = callsOf(stream);
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].repeats, 2u);
+    EXPECT_EQ(calls[1].timerSteps, 10.5 * TimerStepsPerSecond);
+    EXPECT_EQ(calls[2].repeats, 1u);
+    EXPECT_EQ(calls[3].scanCode, ScanDown);
 
     // Forwarding: the inner backend sees every other call.
     recorder.sleep(0.25);
@@ -131,9 +135,10 @@ TEST_F(InputRecordTest, ARunThatAsksForOtherCallsEndsTheReplayCleanly) {
     recorder.timer();
     recorder.keyHeld(ScanUp);
     recorder.readKey();
+    const InputStream stream = recorder.finish();
 
     {  // another scan code
-        ReplayPlatform replay(recorder.calls, nullptr, false);
+        ReplayPlatform replay(stream, nullptr, false);
         const double start = replay.timer();
         EXPECT_FALSE(replay.keyHeld(ScanDown));
         EXPECT_EQ(replay.progress(), ReplayProgress::Desynchronised);
@@ -150,13 +155,13 @@ TEST_F(InputRecordTest, ARunThatAsksForOtherCallsEndsTheReplayCleanly) {
         EXPECT_EQ(replay.callsGiven(), 1u);
     }
     {  // another kind of call
-        ReplayPlatform replay(recorder.calls, nullptr, false);
+        ReplayPlatform replay(stream, nullptr, false);
         EXPECT_EQ(replay.readKey(), KeyEsc);
         EXPECT_EQ(replay.progress(), ReplayProgress::Desynchronised);
         EXPECT_EQ(replay.endReport(), "call 1: the game asked for readKey, the record holds timer");
     }
     {  // past the end
-        ReplayPlatform replay(recorder.calls, nullptr, false);
+        ReplayPlatform replay(stream, nullptr, false);
         replay.timer();
         EXPECT_TRUE(replay.keyHeld(ScanUp));
         EXPECT_EQ(replay.readKey(), "");
@@ -166,7 +171,7 @@ TEST_F(InputRecordTest, ARunThatAsksForOtherCallsEndsTheReplayCleanly) {
         EXPECT_EQ(replay.progress(), ReplayProgress::Exhausted);
     }
     {  // an empty record
-        const std::vector<InputCall> none;
+        const InputStream none;
         ReplayPlatform replay(none, nullptr, false);
         replay.timer();
         EXPECT_EQ(replay.progress(), ReplayProgress::Exhausted);
@@ -183,10 +188,11 @@ TEST_F(InputRecordTest, AWatchedReplayShowsOnTheDisplayKeepsThePaceAndStopsOnEsc
     recorder.timer();
     recorder.readKey();
     recorder.readKey();
+    const InputStream stream = recorder.finish();
 
     HeadlessPlatform display;
     display.clock = 7.0;
-    ReplayPlatform replay(recorder.calls, &display, true);
+    ReplayPlatform replay(stream, &display, true);
     EXPECT_TRUE(replay.openWindow(640, 480, false));
     EXPECT_TRUE(display.windowOpen);
     replay.setWindowTitle("Zindrop 7");
@@ -214,9 +220,23 @@ TEST_F(InputRecordTest, LongRunsOfOneCallSplitAtTheRepeatCap) {
     headless.onSleep = nullptr;
     RecordingPlatform recorder(headless);
     for (std::uint32_t i = 0; i < MaxInputRepeats + 3; ++i) recorder.timer();
-    ASSERT_EQ(recorder.calls.size(), 2u);
-    EXPECT_EQ(recorder.calls[0].repeats, MaxInputRepeats);
-    EXPECT_EQ(recorder.calls[1].repeats, 1u);
+    std::vector<InputCall> calls = callsOf(recorder.finish());
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].repeats, MaxInputRepeats);
+    EXPECT_EQ(calls[1].repeats, 1u);
+
+    // A run added at once splits the same way.
+    InputStreamWriter writer;
+    InputCall many;
+    many.kind = InputKind::KeyHeld;
+    many.repeats = MaxInputRepeats;
+    writer.add(many);
+    many.repeats = 2;
+    writer.add(many);
+    calls = callsOf(writer.finish());
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].repeats, MaxInputRepeats);
+    EXPECT_EQ(calls[1].repeats, 2u);
 }
 
 }  // namespace

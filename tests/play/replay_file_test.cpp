@@ -46,6 +46,19 @@ InputCall mouseCall(int x, int y, int buttons) {
     return c;
 }
 
+std::vector<InputCall> sampleCalls() {
+    return {timerCall(8123456789, 700), heldCall(ScanUp, true), heldCall(ScanDown, false),
+            heldCall(-5, true),         keyCall(""),             keyCall(KeyUp),
+            keyCall("m"),               mouseCall(-1, -1, 0),    mouseCall(1023, 767, 5),
+            timerCall(8123456788),      timerCall(0, 3),         timerCall(-12)};
+}
+
+InputStream streamOf(const std::vector<InputCall>& calls) {
+    InputStreamWriter writer;
+    for (const InputCall& call : calls) writer.add(call);
+    return writer.finish();
+}
+
 // A record with every kind of call and every header field set.
 ReplayRecord sampleRecord() {
     ReplayRecord r;
@@ -62,10 +75,7 @@ ReplayRecord sampleRecord() {
     r.carried.comboPoints = -7;
     r.carried.lastComboLanding = 812345.25;
     r.carried.idleY = -384;
-    r.calls = {timerCall(8123456789, 700), heldCall(ScanUp, true), heldCall(ScanDown, false),
-               heldCall(-5, true),         keyCall(""),             keyCall(KeyUp),
-               keyCall("m"),               mouseCall(-1, -1, 0),    mouseCall(1023, 767, 5),
-               timerCall(8123456788),      timerCall(0, 3),         timerCall(-12)};
+    r.calls = streamOf(sampleCalls());
     return r;
 }
 
@@ -127,11 +137,11 @@ TEST(ReplayFile, RoundTripKeepsEveryFieldAndCall) {
     EXPECT_EQ(read.carried.comboPoints, -7);
     EXPECT_EQ(read.carried.lastComboLanding, 812345.25);
     EXPECT_EQ(read.carried.idleY, -384);
-    EXPECT_TRUE(sameCalls(read.calls, written.calls));
+    EXPECT_TRUE(sameCalls(callsOf(read.calls), sampleCalls()));
     EXPECT_EQ(encodeReplay(read), bytes);
     // Compact: most calls take a byte or two, a repeat run a few.
     ReplayRecord headerOnly = written;
-    headerOnly.calls.clear();
+    headerOnly.calls = InputStream();
     EXPECT_LE(bytes.size() - encodeReplay(headerOnly).size(), 48u);
 }
 
@@ -185,14 +195,15 @@ TEST(ReplayFile, ForeignAndDamagedFilesGiveTheirReason) {
     EXPECT_EQ(decodeError(withItems(header, 1, Bytes{9})), damaged + "unknown call kind 9 in entry 1");
     EXPECT_EQ(decodeError(withItems(header, 1, Bytes{0})), damaged + "unknown call kind 0 in entry 1");
     EXPECT_EQ(decodeError(withItems(header, 1, Bytes{7, 3})), damaged + "bad repeat count in entry 1");
-    EXPECT_EQ(decodeError(withItems(header, 2, Bytes{1, 4, 7, 0})), damaged + "bad repeat count in entry 2");
+    // A repeat count belongs to the entry before it.
+    EXPECT_EQ(decodeError(withItems(header, 2, Bytes{1, 4, 7, 0})), damaged + "bad repeat count in entry 1");
     EXPECT_EQ(decodeError(withItems(header, 1, Bytes{5, 0})),
               damaged + "key length 0 out of range in entry 1");
     EXPECT_EQ(decodeError(withItems(header, 1, Bytes{5, 17})),
               damaged + "key length 17 out of range in entry 1");
     // A variable-length number of more than ten bytes, and one that overflows
     // 64 bits in its tenth.
-    EXPECT_EQ(decodeError(withItems(header, 1, Bytes{7, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80,
+    EXPECT_EQ(decodeError(withItems(header, 1, Bytes{5, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80,
                                                      0x80, 0x80, 0x80, 0x01})),
               damaged + "bad number in entry 1");
     EXPECT_EQ(decodeError(withItems(header, 1, Bytes{1, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
@@ -224,12 +235,13 @@ TEST(ReplayFile, RepeatCountsAddUpToTheCapAndNoFurther) {
     ReplayRecord record;
     std::string error;
     ASSERT_TRUE(decodeReplay(withItems(header, 3, items.bytes()), record, error)) << error;
-    ASSERT_EQ(record.calls.size(), 1u);
-    EXPECT_EQ(record.calls[0].repeats, MaxInputRepeats);
+    const std::vector<InputCall> calls = callsOf(record.calls);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].repeats, MaxInputRepeats);
     items.u8(7);
     items.u8(1);
     EXPECT_EQ(decodeError(withItems(header, 4, items.bytes())),
-              "the replay file is damaged: bad repeat count in entry 2");
+              "the replay file is damaged: bad repeat count in entry 1");
 }
 
 class RunRecordingTest : public LevelFilesTest {
@@ -282,10 +294,11 @@ TEST_F(RunRecordingTest, ARecordedRunIsSavedWithItsLevelSeedSwitchesAndCalls) {
     EXPECT_EQ(record.carried.comboCount, 4);
     seedRandom(record.seed);
     EXPECT_EQ(randomUnit(), firstDraw);
-    ASSERT_EQ(record.calls.size(), 3u);
-    EXPECT_EQ(record.calls[0].timerSteps, 3 * 8192);
-    EXPECT_EQ(record.calls[1].scanCode, ScanLeft);
-    EXPECT_EQ(record.calls[2].key, "x");
+    const std::vector<InputCall> calls = callsOf(record.calls);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].timerSteps, 3 * 8192);
+    EXPECT_EQ(calls[1].scanCode, ScanLeft);
+    EXPECT_EQ(calls[2].key, "x");
 
     // The next run draws another seed and replaces the file.
     beginRunRecording();
@@ -293,7 +306,7 @@ TEST_F(RunRecordingTest, ARecordedRunIsSavedWithItsLevelSeedSwitchesAndCalls) {
     ReplayRecord next;
     ASSERT_TRUE(readReplay(path, next, error)) << error;
     EXPECT_NE(next.seed, record.seed);
-    EXPECT_TRUE(next.calls.empty());
+    EXPECT_EQ(next.calls.items, 0u);
 }
 
 TEST_F(RunRecordingTest, TheRecordedLevelMustBeThereUnchanged) {
