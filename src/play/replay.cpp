@@ -44,6 +44,7 @@ void writeBoardObject(ByteWriter& out, const LevelObject& object) {
 template <typename Visit>
 void visitCarried(CarriedPlayValues& v, Visit visit) {
     visit(v.animDelta);
+    visit(v.zoom);
     visit(v.score);
     visit(v.restFrames);
     visit(v.jumpPeak);
@@ -99,21 +100,14 @@ std::uint64_t boardHash() {
     }
     writeBoardObject(out, level.ball);
     writeBoardObject(out, level.ballShadow);
-    out.f64(level.zoom);
-    out.f64(level.explodeCount);
-    out.f64(level.exitCount);
-    out.i32(level.bombsCarried);
-    out.f64(level.sinkScale);
-    out.i32(level.jumpState);
-    out.f64(level.jumpHeight);
     out.f64(level.timeLimit);
-    out.lengthPrefixed(level.levelName);
     return hash64(out.bytes());
 }
 
 CarriedPlayValues carriedPlayValuesNow() {
     CarriedPlayValues v;
     v.animDelta = renderer.animDelta;
+    v.zoom = level.zoom;
     v.score = play.score;
     v.restFrames = play.restFrames;
     v.jumpPeak = play.jumpPeak;
@@ -134,6 +128,7 @@ CarriedPlayValues carriedPlayValuesNow() {
 
 void applyCarriedPlayValues(const CarriedPlayValues& v) {
     renderer.animDelta = v.animDelta;
+    level.zoom = v.zoom;
     play.score = v.score;
     play.restFrames = v.restFrames;
     play.jumpPeak = v.jumpPeak;

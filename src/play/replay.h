@@ -32,11 +32,13 @@ constexpr std::uint32_t ReplayFormatVersion = 1;
 constexpr std::size_t MaxReplayPackNameLength = 255;
 
 // Play values that outlive a run and steer the next one: the first frame's
-// update uses the step of the last frame drawn before play, and the checkpoint,
-// bomb, hole-jump, exit-notice and idle rules keep their counters and times
-// from run to run. A replay puts them back before it plays.
+// update uses the step of the last frame drawn before play, play starts from
+// the zoom the level has then, and the checkpoint, bomb, hole-jump,
+// exit-notice and idle rules keep their counters and times from run to run.
+// A replay puts them back before it plays.
 struct CarriedPlayValues {
     double animDelta = 0;         // renderer step of the last frame before the run
+    double zoom = 0;              // the level's zoom when the run began
     std::int32_t score = 0;       // play.score when the run began (callers set 0)
     std::int32_t restFrames = 0;
     double jumpPeak = 0;
@@ -78,10 +80,11 @@ extern ReplayState replays;
 // 64-bit FNV-1a hash of `bytes`.
 std::uint64_t hash64(const Bytes& bytes);
 
-// Hash of the board in memory as play sees it: every stored value of the level
-// model (objects with their texture by pack and name, the ball, the sequence
-// counters, zoom, time limit, title), but not the animation frames, which
-// loading picks at random and play never reads.
+// Hash of the board as play reads it: the objects with their textures by pack
+// and name, positions and velocities, the ball and the time limit. Not the
+// animation frames, which loading picks at random and play never reads, nor
+// the values play resets as it starts (the sequence counters, the bombs
+// carried) or takes from the record (zoom).
 std::uint64_t boardHash();
 
 // The carried values as they are now, and putting them back.

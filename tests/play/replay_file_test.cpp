@@ -107,7 +107,7 @@ Bytes headerBytes(const std::string& pack, std::int32_t effects, double animDelt
     out.i32(effects);
     out.i32(0);
     out.f64(animDelta);
-    for (int i = 1; i < 16; ++i) out.f64(0);
+    for (int i = 1; i < 17; ++i) out.f64(0);
     return out.bytes();
 }
 
@@ -337,7 +337,7 @@ TEST_F(RunRecordingTest, TheRecordedLevelMustBeThereUnchanged) {
     EXPECT_EQ(error, folder.path() + "bad.zrp: the replay file is damaged: it ends early");
 }
 
-TEST_F(RunRecordingTest, BoardHashFollowsWhatPlayReadsButNotAnimationFrames) {
+TEST_F(RunRecordingTest, BoardHashFollowsWhatPlayReadsOnly) {
     const std::uint64_t loaded = boardHash();
     level.groundTiles[1].frame += 1;
     EXPECT_EQ(boardHash(), loaded);
@@ -346,6 +346,9 @@ TEST_F(RunRecordingTest, BoardHashFollowsWhatPlayReadsButNotAnimationFrames) {
     level.groundTiles[1].x -= 128;
     level.timeLimit += 1;
     EXPECT_NE(boardHash(), loaded);
+    level.timeLimit -= 1;
+    level.exitCount = 7;  // play resets it as it starts
+    EXPECT_EQ(boardHash(), loaded);
 }
 
 }  // namespace
