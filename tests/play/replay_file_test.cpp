@@ -145,6 +145,17 @@ TEST(ReplayFile, RoundTripKeepsEveryFieldAndCall) {
     EXPECT_LE(bytes.size() - encodeReplay(headerOnly).size(), 48u);
 }
 
+TEST(ReplayFile, TheFuzzSeedsAreValidRecords) {
+    const std::string seeds = ZD_SOURCE_DIR "/fuzz/corpus/replay/";
+    const std::vector<std::string> names = listFolder(seeds, "*.zrp", EntryKind::Files);
+    EXPECT_GE(names.size(), 3u);
+    for (const std::string& name : names) {
+        ReplayRecord record;
+        std::string error;
+        EXPECT_TRUE(readReplay(seeds + name, record, error)) << error;
+    }
+}
+
 TEST(ReplayFile, EveryTruncationIsRejectedAsEndingEarly) {
     const Bytes bytes = encodeReplay(sampleRecord());
     EXPECT_EQ(decodeError(Bytes()), "the replay file is empty");
