@@ -18,7 +18,8 @@ if [ "${1:-}" = "bench" ]; then
 fi
 
 bash scripts/deps.sh "${BUILD_PACKAGES[@]}" googletest libgtest-dev libgmock-dev libpng-dev \
-  clang libclang-rt-14-dev xvfb xauth xdotool
+  clang libclang-rt-14-dev xvfb xauth xdotool imagemagick \
+  desktop-file-utils
 
 echo "== Tests =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -1,9 +1,11 @@
-// Zindrop 7: the program is the game library driven by the SDL platform.
-// "zindrop7 --replay FILE" plays a recorded run (such as lastrun.zrp) instead.
+// Zindrop 7: the program is the game library driven by the SDL platform,
+// with the menus as its front end. "zindrop7 --replay FILE" plays a recorded
+// run (such as lastrun.zrp) instead.
 #include <cstdio>
 #include <cstring>
 
 #include "core/app.h"
+#include "frontend/menus.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 
@@ -18,5 +20,5 @@ int main(int argc, char** argv) {
         runReplay(folder, argv[2]);
     }
     setPlatform(&sdlPlatform());
-    runGame(folder);
+    runGame(folder, menuFrontEnd());
 }

@@ -8,5 +8,8 @@ constexpr int soundCount = 29;
 
 extern const char* const soundFileNames[soundCount];
 
+constexpr int BumpClip = 0;         // volume follows the ball's speed
+constexpr int StartupJingle = 28;   // played as the logo first shows
+
 // Music tracks are every "*.ogg" in this sub-folder of the program folder.
 constexpr const char* musicFolder = "audio/";

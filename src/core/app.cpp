@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/audio.h"
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/numeric.h"
@@ -25,6 +26,8 @@
 AppState app;
 
 namespace {
+
+FrontEndHooks frontEndHooks;
 
 // Step 10: the configured mode if the platform offers it, else the first one.
 void chooseScreenMode() {
@@ -54,20 +57,6 @@ std::uint64_t seedFromTimer() {
         const std::string key = platform().readKey();
         if (key == KeyEsc || key == KeyClose) quit();
         platform().sleep(0);
-    }
-}
-
-// Until the menus take over, the game plays the current pack: a finished
-// level goes on to the next (after the last, back to the first), a lost
-// level is loaded afresh and played again, Esc or closing the window quits.
-[[noreturn]] void playCurrentPack() {
-    for (;;) {
-        play.score = 0;
-        hud.shownScore = 0;
-        const std::int32_t result = playLevel();
-        if (play.endedByKey != 0) quit();
-        if (result == -1) packs.currentLevel = packs.currentLevel < packs.levelCount ? packs.currentLevel + 1 : 1;
-        if (!loadLevel()) runUntilEsc();
     }
 }
 
@@ -118,10 +107,12 @@ void initialise() {
     listLanguageFiles();
     if (language.languageFiles.empty()) showNoLanguageScreen();
     chooseStartLanguage();
+    if (frontEndHooks.startProfiles != nullptr) frontEndHooks.startProfiles();
     loadLanguage(settings.languageFile);
     listScreenModes();
     if (app.screenModeWidths.empty()) showNoDisplayModeScreen();
     chooseScreenMode();
+    startAudio();
     seedRandom(seedFromTimer());
     openWindow(app.screenWidth, app.screenHeight, app.fullScreen);
     platform().setWindowTitle(str(1));
@@ -139,7 +130,8 @@ void initialise() {
     renderer.lastFrameTime = platform().timer();
 }
 
-void runGame(const std::string& programFolder) {
+void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
+    frontEndHooks = frontEnd;
     setProgramFolder(programFolder);
     level = Level();
     loadSettings();
@@ -152,8 +144,8 @@ void runGame(const std::string& programFolder) {
     renderer.targetZoom = 1.0;
     app.loadingCaption = 0;
     runLogoPhase();
-    if (dialog.dialogId != 0) runUntilEsc();
-    playCurrentPack();
+    if (frontEndHooks.run != nullptr) frontEndHooks.run();
+    runUntilEsc();
 }
 
 void runReplay(const std::string& programFolder, const std::string& replayFile) {
@@ -190,6 +182,9 @@ void runReplay(const std::string& programFolder, const std::string& replayFile) 
 
 void quit() {
     saveSettings();
+    // Only SDL's audio closes here; the window and its OpenGL context stay
+    // until the program ends, so the textures can still be deleted.
+    closeAudio();
     deleteFrameTextures();
     exitProgram(0);
 }

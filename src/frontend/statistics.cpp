@@ -1,6 +1,7 @@
 #include "frontend/statistics.h"
 
 #include <utility>
+#include <vector>
 
 #include "core/bytes.h"
 #include "core/paths.h"
@@ -77,15 +78,25 @@ void shiftStatistics(Statistics& s, LevelShift shift, int level) {
     }
 }
 
-void shiftLevelStatistics(LevelShift shift) {
+bool shiftLevelStatistics(LevelShift shift) {
     const std::string folder = packFolder();
+    struct Rewrite {
+        std::string path;
+        Bytes before;
+    };
+    std::vector<Rewrite> files;
     for (const std::string& name : listFolder(folder, "*.sts", EntryKind::Files)) {
-        Bytes bytes;
-        if (!readFile(folder + name, bytes)) continue;
-        Statistics statistics = decodeStatistics(bytes);
-        shiftStatistics(statistics, shift, packs.currentLevel);
-        writeFileSafely(folder + name, encodeStatistics(statistics), "tempstat.tmp");
+        Rewrite file{folder + name, {}};
+        if (readFile(file.path, file.before)) files.push_back(std::move(file));
     }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        Statistics statistics = decodeStatistics(files[i].before);
+        shiftStatistics(statistics, shift, packs.currentLevel);
+        if (writeFileSafely(files[i].path, encodeStatistics(statistics), "tempstat.tmp")) continue;
+        for (std::size_t j = 0; j < i; ++j) writeFileSafely(files[j].path, files[j].before, "tempstat.tmp");
+        return false;
+    }
+    return true;
 }
 
 void replaceProfilePack(const std::string& oldPack, const std::string& newPack) {

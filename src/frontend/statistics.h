@@ -36,7 +36,9 @@ void shiftStatistics(Statistics& statistics, LevelShift shift, int level);
 
 // shiftStatistics for every ".sts" file of the current pack, around the
 // current level, each file rewritten through the scratch file "tempstat.tmp".
-void shiftLevelStatistics(LevelShift shift);
+// All or nothing: when one file cannot be rewritten, those already rewritten
+// get their old bytes back and false comes back.
+bool shiftLevelStatistics(LevelShift shift);
 
 // Points every profile whose stored pack is `oldPack` (compared lower-cased
 // and trimmed) at `newPack`.

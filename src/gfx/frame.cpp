@@ -2,12 +2,15 @@
 
 #include <cmath>
 
+#include "audio/audio.h"
 #include "core/app.h"
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
+#include "gfx/editor_overlay.h"
 #include "gfx/hud.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
@@ -250,6 +253,7 @@ void drawObjectList(ObjectList& list, double delta, int camX, int camY, int z) {
 void drawFrame() {
     if (renderer.xScale == 0) computeScaleFactors();
     waitForNextFrame();
+    serviceAudio();
     easeZoom();
 
     dlClear();
@@ -265,9 +269,9 @@ void drawFrame() {
 
     const Camera cam = drawBoard();
     if (renderer.editorActive != 0) {
-        // The editor overlay is drawn here.
+        drawEditorOverlay(rounded(cam.x), rounded(cam.y));
     } else if (renderer.menuVisible != 0) {
-        // The menu overlay is drawn here.
+        drawMenuOverlay();
     } else {
         dlDepthTest(DepthTest::LessOrEqual);
         drawObjectList(level.explosions, renderer.animDelta, rounded(cam.x), rounded(cam.y), 10);

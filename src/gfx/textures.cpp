@@ -7,10 +7,12 @@
 #include <iterator>
 #include <set>
 
+#include "audio/audio.h"
 #include "core/bytes.h"
 #include "core/language.h"
 #include "core/numeric.h"
 #include "core/paths.h"
+#include "core/settings.h"
 #include "gfx/frame.h"
 #include "gfx/png.h"
 #include "level/level.h"
@@ -297,8 +299,10 @@ void loadScreenPicture(const ScreenPicture& picture) {
 }  // namespace
 
 void loadTextures() {
-    // The logo first, shown at once so that it is up while the rest loads.
+    // The logo first, shown at once with the start-up jingle so that it is
+    // up while the rest loads.
     loadScreenPicture(screenPictures[0]);
+    if (settings.soundEffectsOn != 0) playSound(StartupJingle);
     drawFrame();
     for (std::size_t i = 1; i < std::size(screenPictures); ++i) loadScreenPicture(screenPictures[i]);
     loadTexture(paths.programFolder + "notex.png", textures.frameTable[0], LoadMipmaps, WrapClamp,

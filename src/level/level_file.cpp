@@ -8,6 +8,7 @@
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/paths.h"
+#include "core/settings.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_packs.h"
@@ -302,7 +303,7 @@ bool loadLevel(const std::string& fileName) {
 void loadLevelData(const LevelFileData& data, const std::string& fileName) {
     putIntoLevel(data);
     selectStoredMusic(data.musicName);
-    // Starting the level's music belongs here once audio plays.
+    if (settings.musicOn != 0) playCurrentTrack();
     level.viewX = level.ball.x;
     level.viewY = level.ball.y;
     level.levelModified = 0;

@@ -5,7 +5,6 @@
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/paths.h"
-#include "frontend/statistics.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "platform/files.h"
@@ -28,20 +27,6 @@ long leadingNumber(const std::string& name) {
         number = number * 10 + (c - '0');
     }
     return number;
-}
-
-// Exchanges the files of levels a and b through the scratch name. Stops at
-// the first rename that fails and undoes the one before it, so no level
-// file is ever left under the scratch name; a leftover scratch file from an
-// interrupted run blocks the exchange instead of being overwritten.
-bool swapLevelFiles(int a, int b) {
-    const std::string scratch = packFolder() + "tempinc.zdl";
-    if (!renameFile(levelFileName(a), scratch)) return false;
-    if (!renameFile(levelFileName(b), levelFileName(a))) {
-        renameFile(scratch, levelFileName(a));
-        return false;
-    }
-    return renameFile(scratch, levelFileName(b));
 }
 
 }  // namespace
@@ -106,20 +91,34 @@ void countLevels() {
     packs.currentLevel = 1;
 }
 
-void createLevelPack(const std::string& typedName) {
+bool usablePackName(const std::string& typedName) {
+    if (typedName.find_first_not_of(". ") == std::string::npos) return false;
+    for (char c : typedName)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < ' ') return false;
+    return true;
+}
+
+bool createLevelPack(const std::string& typedName) {
+    if (!usablePackName(typedName)) return false;
     const std::string folderName = PackPrefix + typedName;
     if (entryExists(paths.programFolder + folderName)) {
         showPackExists(typedName);
-        return;
+        return false;
+    }
+    // A folder that cannot be made leaves everything as it was, the level in
+    // memory included.
+    if (!makeFolder(paths.programFolder + folderName)) {
+        showMessage(str(76), str(78), str(79));
+        return false;
     }
     packs.currentPack = packs.levelPacks.append(folderName);
-    makeFolder(paths.programFolder + folderName);
     packs.levelCount = 1;
     packs.currentLevel = 1;
     clearLevel();
     saveLevel(levelFileName(1));
     level.levelModified = 0;
     sortLevelPacks();
+    return true;
 }
 
 void deleteLevelPack() {
@@ -137,63 +136,27 @@ void deleteLevelPack() {
     sortLevelPacks();
 }
 
-void renameLevelPack(const std::string& typedName) {
-    if (!packs.levelPacks.valid(packs.currentPack)) return;
+bool renameLevelPack(const std::string& typedName) {
+    if (!packs.levelPacks.valid(packs.currentPack) || !usablePackName(typedName)) return false;
     const std::string oldName = currentPackName();
     const std::string newName = PackPrefix + typedName;
-    if (lowerCase(newName) == lowerCase(oldName)) return;
+    if (lowerCase(newName) == lowerCase(oldName)) return false;
     if (entryExists(paths.programFolder + newName)) {
         showPackExists(typedName);
-        return;
+        return false;
     }
     const std::string oldFolder = packFolder();
     const std::string newFolder = paths.programFolder + newName + "/";
-    if (!makeFolder(newFolder)) return;
+    if (!makeFolder(newFolder)) {
+        showMessage(str(76), str(78), str(79));
+        return false;
+    }
     // A file whose copy failed stays in the old folder (which then stays too)
     // rather than being lost.
     for (const std::string& name : listFolder(oldFolder, "*", EntryKind::Files))
         if (copyFile(oldFolder + name, newFolder + name)) deleteFile(oldFolder + name);
     removeFolder(oldFolder);
-    replaceProfilePack(oldName, newName);
     packs.levelPacks[packs.currentPack] = newName;
     sortLevelPacks();
-}
-
-bool appendLevel() {
-    ++packs.levelCount;
-    packs.currentLevel = packs.levelCount;
-    clearLevel();
-    const bool saved = saveLevel(levelFileName(packs.currentLevel));
-    level.levelModified = 0;
-    return saved;
-}
-
-bool deleteLevel() {
-    const bool deleted = deleteFile(levelFileName(packs.currentLevel));
-    if (deleted) {
-        shiftLevelStatistics(LevelShift::Removed);
-        --packs.levelCount;
-        for (int i = packs.currentLevel; i <= packs.levelCount; ++i)
-            renameFile(levelFileName(i + 1), levelFileName(i));
-        if (packs.currentLevel > packs.levelCount) packs.currentLevel = packs.levelCount;
-        if (packs.currentLevel < 1) packs.currentLevel = 1;
-    }
-    loadLevel();
-    return deleted;
-}
-
-bool moveLevelLater() {
-    if (packs.currentLevel >= packs.levelCount) return false;
-    if (!swapLevelFiles(packs.currentLevel, packs.currentLevel + 1)) return false;
-    shiftLevelStatistics(LevelShift::SwappedWithNext);
-    ++packs.currentLevel;
-    return true;
-}
-
-bool moveLevelEarlier() {
-    if (packs.currentLevel <= 1) return false;
-    if (!swapLevelFiles(packs.currentLevel - 1, packs.currentLevel)) return false;
-    shiftLevelStatistics(LevelShift::SwappedWithPrevious);
-    --packs.currentLevel;
     return true;
 }

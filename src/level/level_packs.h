@@ -1,7 +1,8 @@
 // Level packs: the folders "lvlpck" + name in the program folder, the pack and
 // level in use, the number of levels of that pack, and the operations that
-// change packs and the numbered level files inside them. Level n of a pack is
-// the file zeroPad(n, 3) + ".zdl" in its folder.
+// create, rename and delete packs. Level n of a pack is the file
+// zeroPad(n, 3) + ".zdl" in its folder; the editor appends, moves and deletes
+// them, with the players' statistics following.
 #pragma once
 
 #include <cstdint>
@@ -48,27 +49,24 @@ void countLevels();
 
 void sortLevelPacks();
 
+// Whether a typed pack name can be part of a folder name: not empty, not
+// only dots and blanks, and without "/", "\\" or control characters.
+bool usablePackName(const std::string& typedName);
+
 // Creates the pack "lvlpck" + typedName holding one empty level and makes it
-// current. Raises the pack-exists message if the name is taken.
-void createLevelPack(const std::string& typedName);
+// current. An unusable name does nothing; a taken name raises the
+// pack-exists message, a folder that cannot be made the save-failed one.
+// True when the pack was made.
+bool createLevelPack(const std::string& typedName);
 
 // Deletes the current pack's files and folder, then loads level 1 of the pack
 // now current. Deleting the last pack left lists the packs afresh, which
 // creates the default one, so there is always a pack to play.
 void deleteLevelPack();
 
-// Moves the current pack's files into "lvlpck" + typedName and points every
-// profile that played the old pack at the new one. A name differing only in
-// case does nothing; a taken name raises the pack-exists message.
-void renameLevelPack(const std::string& typedName);
-
-// The editor's level-list operations on the current pack (each keeps every
-// profile's statistics with its levels):
-// a new empty level after the last, made current and saved at once;
-bool appendLevel();
-// the current level's file deleted and the later ones renumbered one down,
-// then the current level loaded; false when the file could not be deleted;
-bool deleteLevel();
-// the current level swapped with the next or previous one; it stays current.
-bool moveLevelLater();
-bool moveLevelEarlier();
+// Moves the current pack's files into "lvlpck" + typedName. An unusable name
+// or one differing only in case does nothing; a taken name raises the
+// pack-exists message. True when the pack now has the new name: the caller
+// then points the profiles that played the old pack at the new one (the
+// profiles belong to the front end).
+bool renameLevelPack(const std::string& typedName);

@@ -124,8 +124,13 @@ void startPlay() {
     level.bombsCarried = 0;
     play.checkpointSet = 0;
     play.endedByKey = 0;
+    // What the last attempt left half done must not act in this one: a jump
+    // cut short by Esc would otherwise score a hole jump on the first frame.
     play.arrowCode = 0;
     play.stepClock = 0;
+    play.restFrames = 0;
+    play.wasJumping = 0;
+    play.holeJumpArmed = 0;
     play.elapsed = 0;
     play.timeLimitText = clockText(level.timeLimit);
     play.startZoom = level.zoom;
@@ -135,6 +140,8 @@ void startPlay() {
     indexBoard();
     renderer.lastFrameTime = platform().timer();
     platform().showPointer(false);
+    // A game controller's A and B jump and bomb while the level runs.
+    setControllerMode(ControllerMode::Play);
     play.checkpointSet = -1;
     play.checkpointX = level.ball.x;
     play.checkpointY = level.ball.y;
@@ -157,6 +164,7 @@ bool playFrame() {
 
 std::int32_t endPlay() {
     platform().showPointer(true);
+    setControllerMode(ControllerMode::Menus);
     renderer.zoomEasing = 0;
     level.explosions.clearItems();
     play.floatingMessages.clearItems();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "audio/audio.h"
 #include "core/app.h"
 #include "core/bytes.h"
 #include "core/dialog.h"
@@ -214,4 +217,50 @@ TEST_F(StartupTest, ABackgroundLevelThatCannotLoadTakesThePlaceOfTheLogo) {
     EXPECT_EQ(runProgram(), 0);
     EXPECT_EQ(dialog.dialogId, 1);  // the loader's message
     EXPECT_EQ(script.framesBeforeBoard, 1);  // only the frame drawn while loading
+}
+
+TEST_F(StartupTest, SoundStartsWithTheJingleAndTheLevelsTrackAndClosesAtQuit) {
+    folder.write("english.str", "Zindrop 7\n");
+    folder.write("tavisk.ogg", "clip");
+    folder.write("audio/calm.ogg", "music");
+    folder.write("audio/level.ogg", "music");
+    writeLoadableLevel();
+    LevelFileData data;
+    Bytes stored;
+    ASSERT_TRUE(readFile(folder.path() + "lvlpckzindrop/001.zdl", stored));
+    ASSERT_TRUE(decodeLevelFile(stored, data));
+    data.musicName = "level.ogg";
+    folder.write("lvlpckzindrop/001.zdl", encodeLevelFile(data));
+    endOnTheBoard();
+    EXPECT_EQ(runProgram(), 0);
+
+    const auto& calls = mixerLayer.calls;
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front().op, MixOp::OpenDevice);
+    EXPECT_EQ(calls.back().op, MixOp::CloseDevice);
+    auto played = std::find_if(calls.begin(), calls.end(),
+                               [](const MixCall& call) { return call.op == MixOp::PlayClip; });
+    ASSERT_NE(played, calls.end());
+    EXPECT_EQ(played->path, folder.path() + "tavisk.ogg");
+    auto track = std::find_if(calls.begin(), calls.end(),
+                              [](const MixCall& call) { return call.op == MixOp::LoadMusic; });
+    ASSERT_NE(track, calls.end());
+    EXPECT_EQ(track->path, folder.path() + "audio/level.ogg");
+    EXPECT_GT(track - calls.begin(), played - calls.begin());
+}
+
+TEST_F(StartupTest, WithoutASoundDeviceTheSoundSwitchesAreSavedAsTheyWere) {
+    folder.write("english.str", "Zindrop 7\n");
+    Settings wanted;
+    wanted.musicOn = 0;
+    folder.write("settings.dat", encodeSettings(wanted));
+    mixerLayer.deviceMissing = true;
+    headless.keyQueue.push_back(KeyClose);
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_TRUE(mixerLayer.calls.empty());
+    Settings saved;
+    decodeSettings(folder.read("settings.dat"), saved);
+    EXPECT_EQ(saved.soundEffectsOn, -1);
+    EXPECT_EQ(saved.musicOn, 0);
+    EXPECT_EQ(saved.voicesOn, -1);
 }

@@ -112,36 +112,46 @@ TEST_F(LevelPacksTest, ANewPackSortingFirstStaysCurrentAndHoldsOneEmptyLevel) {
     EXPECT_EQ(dialog.dialogLine3, s(55));
     EXPECT_EQ(packs.levelPacks.count(), 3);
     EXPECT_EQ(packs.currentPack, 1);
+
+    // Names a folder cannot carry are ignored; a folder that cannot be made
+    // (a file is in the way) is reported and leaves the level in memory.
+    dialog = DialogState();
+    addObject(level.walls, 0, 0, 1);
+    for (const char* name : {"", "  ", ".", "...", "a/b", "a\\b"}) EXPECT_FALSE(createLevelPack(name));
+    EXPECT_EQ(dialog.dialogId, -1);
+    EXPECT_FALSE(createLevelPack(std::string(250, 'a')));  // too long for a folder name
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine1, s(76));
+    EXPECT_EQ(packs.levelPacks.count(), 3);
+    EXPECT_EQ(packs.currentPack, 1);
+    EXPECT_EQ(level.walls.count(), 1);
 }
 
-TEST_F(LevelPacksTest, RenamingMovesTheFilesAndTheProfilesThatPlayedThePack) {
+TEST_F(LevelPacksTest, RenamingMovesTheFilesUnlessTheNameIsTakenOrUnusable) {
     makeFolder(folder.path() + "lvlpckalpha");
     writeTitledLevel("lvlpckold", 1, "one");
     writeStatistics("lvlpckold", "joe", 1);
     folder.write("lvlpckold/notes", "no extension");
-    folder.write("joe.alp", "lvlpckold\r\n");
-    folder.write("ann.alp", " LVLPCKOLD \r\n");
-    folder.write("bob.alp", "lvlpckalpha\r\n");
     listLevelPacks();
     packs.currentPack = 2;
 
-    renameLevelPack("OLD");  // only the case differs: nothing happens
+    EXPECT_FALSE(renameLevelPack("OLD"));  // only the case differs: nothing happens
     EXPECT_TRUE(folderExists(folder.path() + "lvlpckold"));
     EXPECT_EQ(dialog.dialogId, -1);
-    renameLevelPack("alpha");
+    EXPECT_FALSE(renameLevelPack(".."));  // not a name a folder can carry
+    EXPECT_FALSE(renameLevelPack("a/b"));
+    EXPECT_EQ(dialog.dialogId, -1);
+    EXPECT_FALSE(renameLevelPack("alpha"));
     EXPECT_EQ(dialog.dialogLine2, "alpha");
     EXPECT_TRUE(folderExists(folder.path() + "lvlpckold"));
 
-    renameLevelPack("Able");
+    EXPECT_TRUE(renameLevelPack("Able"));
     expectPacks({"lvlpckAble", "lvlpckalpha"});
     EXPECT_EQ(packs.currentPack, 1);
     EXPECT_FALSE(folderExists(folder.path() + "lvlpckold"));
     EXPECT_EQ(storedTitle("lvlpckAble", 1), "one");
     EXPECT_EQ(readStatistics("lvlpckAble", "joe").levelBest[3], 300);
     EXPECT_EQ(folder.read("lvlpckAble/notes"), "no extension");
-    EXPECT_EQ(folder.read("joe.alp"), "lvlpckAble\r\n");
-    EXPECT_EQ(folder.read("ann.alp"), "lvlpckAble\r\n");
-    EXPECT_EQ(folder.read("bob.alp"), "lvlpckalpha\r\n");
 }
 
 TEST_F(LevelPacksTest, DeletingAPackLoadsTheNextAndTheLastOneLeftIsReplacedByTheDefault) {
@@ -158,74 +168,4 @@ TEST_F(LevelPacksTest, DeletingAPackLoadsTheNextAndTheLastOneLeftIsReplacedByThe
     deleteLevelPack();
     expectPacks({"lvlpckzindrop"});
     EXPECT_TRUE(folderExists(folder.path() + "lvlpckzindrop"));
-}
-
-TEST_F(LevelPacksTest, DeletingLevel2Of4RenumbersTheRestAndTheStatistics) {
-    usePack("lvlpcktest");
-    for (int n = 1; n <= 4; ++n) writeTitledLevel("lvlpcktest", n, "level " + std::to_string(n));
-    writeStatistics("lvlpcktest", "joe", 4);
-    writeStatistics("lvlpcktest", "ann", 2);
-    countLevels();
-    packs.currentLevel = 2;
-    ASSERT_TRUE(deleteLevel());
-    EXPECT_EQ(packs.levelCount, 3);
-    EXPECT_EQ(packs.currentLevel, 2);
-    EXPECT_EQ(storedTitle("lvlpcktest", 1), "level 1");
-    EXPECT_EQ(storedTitle("lvlpcktest", 2), "level 3");
-    EXPECT_EQ(storedTitle("lvlpcktest", 3), "level 4");
-    EXPECT_FALSE(fileExists(folder.path() + "lvlpcktest/004.zdl"));
-    EXPECT_EQ(level.levelName, "level 3");
-    EXPECT_EQ(readStatistics("lvlpcktest", "joe").currentLevel, 3);
-    EXPECT_EQ(readStatistics("lvlpcktest", "ann").currentLevel, 2);
-    EXPECT_EQ(readStatistics("lvlpcktest", "joe").levelBest[2], 300);
-
-    // Deleting the last level makes the one before it current.
-    packs.currentLevel = 3;
-    ASSERT_TRUE(deleteLevel());
-    EXPECT_EQ(packs.currentLevel, 2);
-    EXPECT_EQ(level.levelName, "level 3");
-}
-
-TEST_F(LevelPacksTest, MovingLevel3Of5SwapsFilesAndStatisticsAndKeepsItCurrent) {
-    usePack("lvlpcktest");
-    for (int n = 1; n <= 5; ++n) writeTitledLevel("lvlpcktest", n, "level " + std::to_string(n));
-    writeStatistics("lvlpcktest", "joe", 3);
-    countLevels();
-    packs.currentLevel = 3;
-    ASSERT_TRUE(moveLevelLater());
-    EXPECT_EQ(packs.currentLevel, 4);
-    EXPECT_EQ(storedTitle("lvlpcktest", 3), "level 4");
-    EXPECT_EQ(storedTitle("lvlpcktest", 4), "level 3");
-    EXPECT_FALSE(fileExists(folder.path() + "lvlpcktest/tempinc.zdl"));
-    Statistics joe = readStatistics("lvlpcktest", "joe");
-    EXPECT_EQ(joe.currentLevel, 4);
-    EXPECT_EQ(joe.levelBest[3], 400);
-    EXPECT_EQ(joe.levelBest[4], 300);
-
-    ASSERT_TRUE(moveLevelEarlier());
-    EXPECT_EQ(packs.currentLevel, 3);
-    EXPECT_EQ(storedTitle("lvlpcktest", 3), "level 3");
-    EXPECT_EQ(readStatistics("lvlpcktest", "joe").levelBest[4], 400);
-
-    // A scratch file left by an interrupted run is never overwritten.
-    folder.write("lvlpcktest/tempinc.zdl", "left over");
-    EXPECT_FALSE(moveLevelLater());
-    EXPECT_EQ(packs.currentLevel, 3);
-    EXPECT_EQ(storedTitle("lvlpcktest", 3), "level 3");
-    EXPECT_EQ(folder.read("lvlpcktest/tempinc.zdl"), "left over");
-    EXPECT_EQ(readStatistics("lvlpcktest", "joe").currentLevel, 3);
-
-    packs.currentLevel = 5;
-    EXPECT_FALSE(moveLevelLater());  // already the last
-}
-
-TEST_F(LevelPacksTest, AppendingSavesAnEmptyLevelAfterTheLast) {
-    usePack("lvlpcktest");
-    writeTitledLevel("lvlpcktest", 1, "level 1");
-    countLevels();
-    level.levelName = "edited";
-    ASSERT_TRUE(appendLevel());
-    EXPECT_EQ(packs.levelCount, 2);
-    EXPECT_EQ(packs.currentLevel, 2);
-    EXPECT_EQ(storedTitle("lvlpcktest", 2), "");
 }

@@ -187,4 +187,17 @@ TEST_F(PlayLoopTest, TheStartSetsTheCheckpointTheGreetingAndAStartVoice) {
     EXPECT_TRUE(audio.requests.empty());
 }
 
+TEST_F(PlayLoopTest, AJumpCutShortByEscScoresNothingInTheNextAttempt) {
+    floorTiles(0, 0, 3, 0);
+    ballAt(0, 0);
+    startPlay();
+    play.wasJumping = -1;  // the last attempt ended in the air over a hole
+    play.holeJumpArmed = -1;
+    play.lastComboLanding = headless.clock - 0.5;
+    startPlay();
+    const int before = play.score;
+    step(0.5);
+    EXPECT_EQ(play.score, before);
+}
+
 }  // namespace

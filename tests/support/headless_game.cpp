@@ -1,14 +1,19 @@
 #include "support/headless_game.h"
 
 #include "audio/audio.h"
+#include "audio/mixer_layer.h"
 #include "core/app.h"
 #include "core/dialog.h"
 #include "core/language.h"
 #include "core/paths.h"
 #include "core/settings.h"
+#include "editor/editor_state.h"
+#include "frontend/menus.h"
+#include "frontend/profiles.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -29,11 +34,16 @@ void resetGameState() {
     drawLayer = DrawLayerState();
     pngDecoder = PngState();
     audio = AudioState();
+    mixerLayer = MixerLayerState();
     packs = LevelPackState();
     renderer = RendererState();
     font = BitmapFont();
     play = PlayState();
     hud = HudState();
+    menu = MenuState();
+    menuOverlay = MenuOverlayState();
+    profileState = ProfileState();
+    editor = EditorState();
     boardIndex = BoardIndex();
     replays = ReplayState();
 }
@@ -41,6 +51,7 @@ void resetGameState() {
 void HeadlessGameTest::SetUp() {
     resetGameState();
     drawLayer.recording = true;
+    mixerLayer.recording = true;
     setPlatform(&headless);
     setProgramFolder(folder.path());
 }

@@ -103,6 +103,7 @@ TEST_F(LevelCheckTest, TheTextureTableIsTheGamesOwn) {
 TEST_F(LevelCheckTest, AFairLevelHasNoFindings) {
     writeLevel("lvlpckgood", "001.zdl", goodLevel());
     game.write("lvlpckgood/001.eng", "one\ntwo\nthree\nfour\n");
+    game.write("lvlpckgood/001.solution", "60 Right\n");
     int levels = 0;
     const auto findings = check("", levels);
     EXPECT_TRUE(findings.empty()) << joined(findings);
@@ -146,6 +147,7 @@ TEST_F(LevelCheckTest, EveryKindOfFaultIsFound) {
     EXPECT_TRUE(has(findings, "lvlpckbad/001.zdl W: 1 object(s) do not belong in groundTiles, such as a wall picture")) << text;
     EXPECT_TRUE(has(findings, "lvlpckbad/001.zdl W: the crack at (0, 512) lies on neither a wall nor ground")) << text;
     EXPECT_TRUE(has(findings, "lvlpckbad/001.zdl W: no companion text 001.eng")) << text;
+    EXPECT_TRUE(has(findings, "lvlpckbad/001.zdl W: no solution 001.solution")) << text;
     EXPECT_TRUE(has(findings, "lvlpckbad E: gap in the numbering: 002.zdl is missing")) << text;
     EXPECT_TRUE(has(findings, "lvlpckbad/004.zdl E: cannot be read as a level file")) << text;
     EXPECT_TRUE(has(findings, "lvlpckbad/abc.zdl W: not a level number")) << text;
@@ -153,9 +155,12 @@ TEST_F(LevelCheckTest, EveryKindOfFaultIsFound) {
     EXPECT_TRUE(has(findings, "lvlpckbad/006.zdl E: no ball: the ball shows \"flag\" of pack \"txtpcka\", a flag picture"))
         << text;
     EXPECT_TRUE(has(findings, "lvlpckbad/006.zdl W: no music")) << text;
-    // The fair level 003 has nothing but its missing companion text.
+    // The fair level 003 has nothing but its missing companion text and solution.
     for (const std::string& line : findings)
-        if (line.rfind("lvlpckbad/003.zdl", 0) == 0) EXPECT_NE(line.find("no companion text"), std::string::npos) << line;
+        if (line.rfind("lvlpckbad/003.zdl", 0) == 0)
+            EXPECT_TRUE(line.find("no companion text") != std::string::npos ||
+                        line.find("no solution") != std::string::npos)
+                << line;
 }
 
 TEST_F(LevelCheckTest, PacksAreFoundByEitherNameAndMissingOnesAreErrors) {

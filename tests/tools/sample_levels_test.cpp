@@ -93,12 +93,12 @@ bool objectAt(const std::vector<LevelFileObject>& list, double x, double y) {
 }  // namespace
 
 TEST_F(SampleLevelsTest, ThePackPassesTheCheckWithoutAnyFinding) {
-    ASSERT_EQ(levels.size(), 3u);
+    ASSERT_GE(levels.size(), 30u);
     int checked = 0;
     ::testing::internal::CaptureStderr();  // the empty pictures cannot be decoded
     const std::vector<Finding> findings = checkGameFolder(folder.path(), "zindrop", checked);
     ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(checked, 3);
+    EXPECT_EQ(checked, static_cast<int>(levels.size()));
     for (const Finding& finding : findings)
         if (matters(finding)) ADD_FAILURE() << finding.where << ": " << finding.message;
 }
@@ -148,8 +148,9 @@ TEST_F(SampleLevelsTest, TogetherTheLevelsUseEveryKindOfObject) {
 }
 
 TEST_F(SampleLevelsTest, EveryLevelHasFourLinesOfTextInBothLanguages) {
-    for (const char* level : {"001", "002", "003"})
+    for (const std::string& file : listFolder(LevelsFolder + PackFolder, "???.txt", EntryKind::Files))
         for (const char* language : {".eng", ".deu"}) {
+            const std::string level = file.substr(0, 3);
             std::string text;
             ASSERT_TRUE(readTextFile(LevelsFolder + PackFolder + level + language, text)) << level << language;
             int lines = 0;

@@ -238,6 +238,11 @@ void checkPack(const std::string& gameFolder, const std::string& pack, const Gam
             if (!fileExists(packFolder + fileName.substr(0, fileName.size() - 3) + extension))
                 findings.push_back({Severity::Warning, where,
                                     "no companion text " + fileName.substr(0, fileName.size() - 3) + extension});
+        // A solution (an input script for zdltool play) lies beside every
+        // shipped level, so that the tests can prove the level finishable.
+        const std::string solution = fileName.substr(0, fileName.size() - 3) + "solution";
+        if (!fileExists(packFolder + solution))
+            findings.push_back({Severity::Warning, where, "no solution " + solution + " (an input script that finishes the level)"});
     }
     if (numbers.empty()) {
         findings.push_back({Severity::Error, pack, "the pack has no levels (files 001.zdl, 002.zdl, ...)"});

@@ -10,6 +10,7 @@
 #include "core/paths.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/hud.h"
 #include "gfx/textures.h"
 #include "level/level_file.h"
 #include "platform/files.h"
@@ -177,6 +178,12 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     drawLayer.recording = true;
     dialog.dialogId = 0;
     seedRandom(1);
+    // Every run starts as in a fresh program, whatever ran before it in this
+    // process: play's carried values (checkpoint count, hole-jump series,
+    // notices) anew, and a first frame as long as the shortest frame.
+    play = PlayState();
+    hud = HudState();
+    renderer.animDelta = 25 * MinFrameSeconds;
 
     double frameTime = MinFrameSeconds;
     bool started = false;

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "core/dialog.h"
+#include "core/paths.h"
+#include "editor/editor_fixture.h"
+#include "gfx/editor_overlay.h"
+#include "gfx/frame.h"
+#include "gfx/textures.h"
+#include "level/level.h"
+#include "level/level_file.h"
+#include "level/level_packs.h"
+#include "platform/keys.h"
+#include "support/drawn_quads.h"
+
+namespace {
+
+// Keys fed one per yield of the game, so each reaches the loop that is
+// running at that moment (the editor or the test play).
+std::deque<std::string> scriptedKeys;
+int playFramesSeen = 0;
+
+void feedKeys(HeadlessPlatform& system) {
+    if (renderer.editorActive == 0) ++playFramesSeen;
+    if (system.keyQueue.empty() && !scriptedKeys.empty()) {
+        system.keyQueue.push_back(scriptedKeys.front());
+        scriptedKeys.pop_front();
+    }
+}
+
+}  // namespace
+
+using EditorLoop = EditorTest;
+
+TEST_F(EditorLoop, F2PlaysTheEditedLevelAndReturnsWithTheCursorAtTheBallAndTheFlagKept) {
+    makePack("lvlpcktest", 1);
+    scriptedKeys = {"h", " ", KeyRight, KeyDown, "g", " ", KeyF2, "", "", KeyEsc, "", "", KeyEsc, KeyRightButton};
+    playFramesSeen = 0;
+    headless.onSleep = feedKeys;
+    runEditor();
+    headless.onSleep = nullptr;
+
+    EXPECT_GT(playFramesSeen, 0);
+    EXPECT_EQ(renderer.editorActive, -1);
+    EXPECT_EQ(renderer.menuVisible, 0);
+    EXPECT_EQ(level.ball.x, 0);  // the played level was loaded back
+    EXPECT_EQ(level.viewX, 0);
+    EXPECT_EQ(level.viewY, 0);
+    EXPECT_EQ(level.groundTiles.count(), 1);
+    EXPECT_EQ(level.levelModified, -1);
+    EXPECT_TRUE(fileExists(paths.programFolder + "tempedit.zdl"));
+    EXPECT_EQ(storedTitle("lvlpcktest", 1), "level 1");  // the level's own file is untouched
+    Bytes bytes;
+    LevelFileData stored;
+    ASSERT_TRUE(readFile(folder.path() + "lvlpcktest/001.zdl", bytes));
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_TRUE(stored.lists[ListGround].empty());
+}
+
+TEST_F(EditorLoop, PickerCellsRunFourteenARowAndAClickChoosesOnRelease) {
+    for (int i = 0; i < 20; ++i) addTextureEntry("txtpckstone", "g" + std::to_string(i), KindGround, 12, 12, 0);
+    editor.currentKind = KindGround;
+    editor.pickerOpen = -1;
+    drawLayer.calls.clear();
+    drawEditorOverlay(0, 0);
+    std::vector<DrawnQuad> cells;
+    for (const DrawnQuad& quad : quadsAt(12))
+        if (quad.w == 64) cells.push_back(quad);
+    ASSERT_EQ(cells.size(), 23u);  // 3 + 20 ground pictures
+    for (int i = 0; i < 14; ++i) {
+        EXPECT_EQ(cells[static_cast<std::size_t>(i)].x, 6 + 70 * i);
+        EXPECT_EQ(cells[static_cast<std::size_t>(i)].y, 5);
+    }
+    EXPECT_EQ(cells[14].x, 5);
+    EXPECT_EQ(cells[14].y, 75);
+    EXPECT_EQ(cells[15].x, 75);
+
+    // Press over the second cell: chosen at once; the release closes.
+    headless.mouseState = {76 + 10, 5 + 10, 1};
+    drawEditorOverlay(0, 0);
+    EXPECT_EQ(editor.currentTexture, NeonGround);
+    EXPECT_EQ(editor.pickerOpen, -1);
+    headless.mouseState = {76 + 10, 5 + 10, 0};
+    drawEditorOverlay(0, 0);
+    EXPECT_EQ(editor.pickerOpen, 0);
+
+    // A click beside every cell closes without a choice; so does any key.
+    editor.pickerOpen = -1;
+    headless.mouseState = {500, 600, 1};
+    drawEditorOverlay(0, 0);
+    headless.mouseState = {500, 600, 0};
+    drawEditorOverlay(0, 0);
+    EXPECT_EQ(editor.pickerOpen, 0);
+    EXPECT_EQ(editor.currentTexture, NeonGround);
+    editor.pickerOpen = -1;
+    headless.keyQueue.push_back("q");
+    drawEditorOverlay(0, 0);
+    EXPECT_EQ(editor.pickerOpen, 0);
+    EXPECT_TRUE(headless.keyQueue.empty());
+
+    // The editor reads no key while the picker is open.
+    editor.pickerOpen = -1;
+    headless.keyQueue.push_back("w");
+    headless.keyQueue.push_back("x");
+    renderer.editorActive = -1;
+    dialog.dialogId = 0;
+    editorPass();
+    EXPECT_EQ(editor.currentKind, KindGround);
+    EXPECT_EQ(editor.pickerOpen, 0);
+}
+
+TEST_F(EditorLoop, ThePanelAndEachDialogKindDrawAtThePanelOrigin) {
+    makePack("lvlpcktest", 2);
+    textures.screens.editMenuTexture.glName = 101;
+    textures.screens.editDialTexture.glName = 102;
+    textures.screens.editDial1Texture.glName = 103;
+    textures.screens.editInputTexture.glName = 104;
+    textures.screens.editSelectTexture.glName = 105;
+    textures.screens.editGrayTexture.glName = 106;
+    editor.panelX = 40;
+    editor.panelY = 30;
+    editor.currentKind = KindFlag;
+    auto quadWith = [](double texture) {
+        for (const DrawnQuad& quad : drawnQuads())
+            if (quad.texture == texture) return quad;
+        return DrawnQuad{};
+    };
+
+    dialog.dialogId = 0;
+    drawLayer.calls.clear();
+    drawEditorOverlay(0, 0);
+    EXPECT_EQ(quadWith(101).x, 40);
+    EXPECT_EQ(quadWith(101).w, 374);
+    EXPECT_EQ(quadWith(101).z, 11);
+    // The cursor's box, then the kind highlight over the flag button.
+    std::vector<DrawnQuad> highlights;
+    for (const DrawnQuad& quad : drawnQuads())
+        if (quad.texture == 105) highlights.push_back(quad);
+    ASSERT_EQ(highlights.size(), 2u);
+    EXPECT_EQ(highlights[0].z, 10);
+    EXPECT_EQ(highlights[1].x, 40 + 237);
+    EXPECT_EQ(highlights[1].y, 30 + 80);
+    EXPECT_EQ(highlights[1].z, 13);
+
+    for (const auto& [id, texture] : {std::pair{1, 103}, std::pair{2, 102}, std::pair{103, 104}}) {
+        dialog.dialogId = id;
+        drawLayer.calls.clear();
+        drawEditorOverlay(0, 0);
+        EXPECT_EQ(quadWith(texture).x, 40);
+        EXPECT_EQ(quadWith(texture).z, 12);
+        EXPECT_EQ(quadWith(106).w, 1024);
+        EXPECT_EQ(quadWith(101).w, 0);  // no panel under a dialog
+    }
+}
