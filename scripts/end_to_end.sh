@@ -7,8 +7,15 @@
 #     saved settings must hold that language and the effects off.
 #  2. The next start opens on the title: any key leads to the main menu, Esc
 #     to the quit question, Enter quits.
-# Both runs must end by themselves with status 0.
+#  3. A new player: play from the main menu, a profile typed in, the main
+#     pack chosen, its level screen at level 1, level 1 started and left with Esc, back
+#     on the level screen level 1 skipped, then the main menu and quit. The
+#     profile file must name the pack and its statistics file hold level 2
+#     with nothing finished.
+# Every run must end by itself with status 0. Sound goes to SDL's dummy
+# driver, so the game opens its audio device and plays as with a sound card.
 set -euo pipefail
+export SDL_AUDIODRIVER=dummy
 game_dir=$(cd "$1" && pwd)
 scripts=$(cd "$(dirname "$0")" && pwd)
 passed=0
@@ -70,6 +77,33 @@ status=0
 run_game Escape Escape Return || status=$?
 result "second start opens on the title and quits through the menus (status $status)" "$status"
 [ "$(settings_language)" = "$second_language" ]; result "the language stays $second_language" $?
+
+# The 32-bit number at `offset` of a statistics file.
+statistics_field() {
+  od -An -t d4 -j "$2" -N 4 "$1" | tr -d ' '
+}
+
+rm -f "$game_dir"/*.alp "$game_dir"/lvlpck*/*.sts
+# Title: a key. Main menu: Enter on play; no profile yet: the name, Enter;
+# the profile list: Enter on it; the packs (expert, zindrop) with the main
+# pack, a new player's first, selected: Enter opens it; the level screen: Enter plays
+# level 1, Esc leaves it; Down passes the empty line to the skip, Enter skips;
+# Esc to the main menu, Esc to the quit question, Enter.
+status=0
+run_game space Return t e s t Return Return Return Return Escape Down Return Escape Escape Return || status=$?
+result "a new player skips level 1 and quits (status $status)" "$status"
+[ "$(cat "$game_dir/test.alp" 2>/dev/null)" = $'lvlpckzindrop\r' ]
+result "the profile file names the main pack" $?
+stats_file=$game_dir/lvlpckzindrop/test.sts
+if [ -f "$stats_file" ]; then
+  [ "$(stat -c %s "$stats_file")" = 8004 ]; result "the statistics file is 8004 bytes" $?
+  [ "$(statistics_field "$stats_file" 0)" = 2 ]; result "the player goes on from level 2" $?
+  finished=$(od -An -v -t d4 -j 4 -N 7992 -w8 "$stats_file" | awk '$1 != 0' | wc -l)
+  [ "$finished" = 0 ]; result "no level is finished (found $finished)" $?
+else
+  result "the statistics file was written" 1
+fi
+rm -f "$game_dir/test.alp" "$stats_file"
 
 echo "end-to-end: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

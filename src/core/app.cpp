@@ -11,7 +11,6 @@
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"

@@ -114,24 +114,3 @@ void startPlayFromMenu() {
         goToScreen(16, profileState.profiles.count() < 4 ? settings.currentProfile + 1 : 1);
     }
 }
-
-void playChosenProfile() {
-    loadProfilePack();
-    countLevels();
-    saveProfilePack();
-    renderer.menuVisible = 0;
-    for (;;) {
-        // A finished level leads to the next (after the last, to the first);
-        // a level lost in a bonus round is played afresh; Esc leaves.
-        loadLevel();
-        play.score = 0;
-        hud.shownScore = 0;
-        const std::int32_t result = playLevel();
-        if (result == -1)
-            packs.currentLevel = packs.currentLevel % packs.levelCount + 1;
-        else if (play.endedByKey != 0)
-            break;
-    }
-    returnToMenus();
-    goToScreen(1, 1);
-}

@@ -18,6 +18,11 @@ std::vector<MenuScreenEntry> mainScreens();
 std::vector<MenuScreenEntry> optionScreens();
 // Information: menu, pages, link page (6, 8 to 11).
 std::vector<MenuScreenEntry> infoScreens();
+// A player's way through a pack: pack choice, level screen, the notices after
+// a finished level and a refused skip (13, 14, 17, 19, 20, 27).
+std::vector<MenuScreenEntry> levelScreens();
+// Lets the overlay read the level screen's panel.
+void startLevelScreens();
 // Profiles: name entry, profile choice, exists notice, delete (15, 16, -16, 18, 26).
 std::vector<MenuScreenEntry> profileScreens();
 
@@ -27,7 +32,7 @@ void setItems(std::initializer_list<std::string> items);
 // Play from the main menu: to the profile choice or the name entry.
 void startPlayFromMenu();
 
-// The profile is chosen: its pack is selected and its levels played.
+// The profile is chosen: its pack is opened, or the packs are offered.
 void playChosenProfile();
 
 // Back to the menus after play or the editor: the menu background level at

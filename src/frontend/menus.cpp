@@ -25,7 +25,7 @@ const char* const MouseClick = "mouseclick";
 const std::map<int, MenuScreenEntry>& screenTable() {
     static const std::map<int, MenuScreenEntry> table = [] {
         std::map<int, MenuScreenEntry> all;
-        for (auto group : {mainScreens, optionScreens, infoScreens, profileScreens})
+        for (auto group : {mainScreens, optionScreens, infoScreens, profileScreens, levelScreens})
             for (const MenuScreenEntry& entry : group()) all[entry.number] = entry;
         return all;
     }();
@@ -174,6 +174,7 @@ void startMenus() {
     menu.timerStart = platform().timer();
     menu.pressState = 0;
     setMenuViewSource(currentView);
+    startLevelScreens();
     platform().showPointer(true);
     loadMenuBackground();
 }

@@ -46,10 +46,21 @@ int findProfile(const std::string& name) {
     return 0;
 }
 
+namespace {
+// A new player starts in the game's own first pack, which teaches the game,
+// rather than in whichever pack happens to sort first; pack 1 without it.
+int startingPack() {
+    const List<std::string>& packList = packs.levelPacks;
+    for (int i = 1; i <= packList.count(); ++i)
+        if (packList[i] == MainPackFolder) return i;
+    return 1;
+}
+}  // namespace
+
 void createProfile(const std::string& name) {
     settings.currentProfile = profileState.profiles.append(name);
     sortNames(profileState.profiles, settings.currentProfile);
-    packs.currentPack = 1;
+    packs.currentPack = startingPack();
     saveProfilePack();
 }
 

@@ -8,6 +8,7 @@
 #include "core/numeric.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
+#include "gfx/level_panel.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
@@ -57,8 +58,14 @@ void drawItems(const MenuView& view, int lineY) {
     const double scale = renderer.yScale;
     const int pulse = menuOverlay.menuPulse;
     const int last = std::min(view.itemCount, MenuItemsDrawn);
+    // The level screen makes room for its panel: a gap before the choices,
+    // and the level label a little higher with the level's lines under it.
+    const bool levelScreen = view.screen == 14;
     for (int i = 1; i <= last; ++i) {
         const std::string& text = view.items[i];
+        const bool panelLabel = levelScreen && i != view.selection && !text.empty() && text.back() == ':';
+        if (levelScreen && i == 3) lineY += 60;
+        if (panelLabel) lineY -= 20;
         const int y = rounded(lineY + (i - 1) * scale * MenuLinePitch);
         double r = 255, g = 255, b = 0, a = 255;  // a choice: yellow
         if (i == view.selection) {
@@ -74,6 +81,10 @@ void drawItems(const MenuView& view, int lineY) {
         if (drawTileLine(r, g, b, a, y, text, MenuGlyphWidth * scale, MenuGlyphHeight * scale,
                          MenuAdvance * scale, renderer.mouseX, renderer.mouseY))
             renderer.hoveredItem = i;
+        if (panelLabel) {
+            drawLevelPanel(lineY);
+            lineY += 80;
+        }
     }
 }
 

@@ -434,16 +434,20 @@ TEST_F(MenuTest, DeletingTheLastAndTheFirstProfile) {
     EXPECT_EQ(menu.menuSelection, 1);
 }
 
-TEST_F(MenuTest, AChosenProfilePlaysItsPackAndEscReturnsToTheMenu) {
+TEST_F(MenuTest, AChosenProfileOpensItsPackAndPlayReturnsToTheLevelScreen) {
     writeProfiles({"anna"});
     goToScreen(16, 2);
-    headless.keyQueue.push_back(KeyEnter);
-    headless.keyQueue.push_back(KeyEsc);  // leaves the level
-    runMenuPass();
+    press(KeyEnter);
     EXPECT_EQ(settings.currentProfile, 1);
-    EXPECT_EQ(menu.menuScreen, 1);
+    EXPECT_EQ(menu.menuScreen, 14);
+    headless.keyQueue.push_back(KeyEnter);  // play
+    headless.keyQueue.push_back(KeyEsc);    // leaves the level
+    runMenuPass();
+    EXPECT_EQ(menu.menuScreen, 14);
     EXPECT_EQ(renderer.menuVisible, -1);
     EXPECT_EQ(headless.currentControllerMode(), ControllerMode::Menus);
+    press(KeyEsc);
+    EXPECT_EQ(menu.menuScreen, 1);
 }
 
 TEST_F(MenuTest, ManyProfilesStayUsable) {
@@ -463,15 +467,6 @@ TEST_F(MenuTest, ManyProfilesStayUsable) {
 namespace {
 
 // Pushes Esc once the second level of the pack is being played.
-void leaveOnTheSecondLevel(HeadlessPlatform& system) {
-    static bool pushed = false;
-    if (renderer.menuVisible != 0) pushed = false;
-    if (renderer.menuVisible == 0 && packs.currentLevel == 2 && !pushed) {
-        system.keyQueue.push_back(KeyEsc);
-        pushed = true;
-    }
-}
-
 TEST_F(MenuTest, AFinishedLevelLeadsToTheNextOfThePack) {
     // Level 1: the ball rolls onto an open exit (no flags); level 2 is empty.
     for (const char* name : {"grass", "exit", "ball"}) {
@@ -489,12 +484,12 @@ TEST_F(MenuTest, AFinishedLevelLeadsToTheNextOfThePack) {
     folder.write("lvlpckzindrop/001.zdl", encodeLevelFile(first));
     folder.write("lvlpckzindrop/002.zdl", encodeLevelFile(LevelFileData()));
     writeProfiles({"anna"});
-    headless.onSleep = leaveOnTheSecondLevel;
     goToScreen(16, 2);
-    press(KeyEnter);
-    headless.onSleep = nullptr;
+    press(KeyEnter);  // the only pack: its level screen
+    ASSERT_EQ(menu.menuScreen, 14);
+    press("nr2");     // play level 1
     EXPECT_EQ(packs.currentLevel, 2);
-    EXPECT_EQ(menu.menuScreen, 1);
+    EXPECT_EQ(menu.menuScreen, 14);
     EXPECT_EQ(renderer.menuVisible, -1);
 }
 

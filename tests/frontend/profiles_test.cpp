@@ -66,7 +66,7 @@ TEST_F(ProfileTest, TheProfileFileNamesThePackPlayedLast) {
     EXPECT_FALSE(saveProfilePack());
 }
 
-TEST_F(ProfileTest, ANewProfileIsSortedInAndWrittenWithPackOne) {
+TEST_F(ProfileTest, ANewProfileIsSortedInAndWrittenWithItsStartingPack) {
     folder.write("bob.alp", "lvlpckother\r\n");
     folder.write("dan.alp", "lvlpckother\r\n");
     listProfiles();
@@ -78,6 +78,14 @@ TEST_F(ProfileTest, ANewProfileIsSortedInAndWrittenWithPackOne) {
     EXPECT_EQ(folder.read("carl.alp"), "lvlpckalpha\r\n");
     EXPECT_EQ(findProfile("carl"), 2);
     EXPECT_EQ(findProfile("Carl"), 0);  // names are compared exactly
+
+    // With the game's own first pack there, a new player starts in it even
+    // when another pack sorts before it.
+    folder.write("lvlpckzindrop/001.zdl", "");
+    listLevelPacks();  // alpha, other, zindrop
+    createProfile("eve");
+    EXPECT_EQ(currentPackName(), "lvlpckzindrop");
+    EXPECT_EQ(folder.read("eve.alp"), "lvlpckzindrop\r\n");
 }
 
 TEST_F(ProfileTest, DeletingRemovesTheProfileAndItsStatisticsInEveryPack) {

@@ -10,9 +10,12 @@
 #include "editor/editor_state.h"
 #include "frontend/menus.h"
 #include "frontend/profiles.h"
+#include "frontend/progression.h"
+#include "frontend/statistics.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
+#include "gfx/level_panel.h"
 #include "gfx/menu_overlay.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
@@ -40,11 +43,14 @@ void resetGameState() {
     font = BitmapFont();
     play = PlayState();
     hud = HudState();
+    editor = EditorState();
+    boardIndex = BoardIndex();
     menu = MenuState();
     menuOverlay = MenuOverlayState();
     profileState = ProfileState();
-    editor = EditorState();
-    boardIndex = BoardIndex();
+    stats = StatisticsState();
+    progression = ProgressionState();
+    levelPanel = LevelPanelState();
     replays = ReplayState();
 }
 
