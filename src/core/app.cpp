@@ -1,5 +1,6 @@
 #include "core/app.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "audio/audio.h"
@@ -19,6 +20,7 @@
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/play.h"
+#include "play/replay.h"
 
 AppState app;
 
@@ -76,6 +78,12 @@ void runLogoPhase() {
     dialog.dialogId = 0;
 }
 
+[[noreturn]] void failReplay(const std::string& message) {
+    std::fprintf(stderr, "zindrop7: %s\n", message.c_str());
+    std::fflush(stderr);
+    exitProgram(1);
+}
+
 }  // namespace
 
 void listScreenModes() {
@@ -126,6 +134,7 @@ void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
     setProgramFolder(programFolder);
     level = Level();
     loadSettings();
+    recordRunsTo(paths.dataFolder + "lastrun.zrp");
     app.loadingCaption = -1;
     dialog.dialogId = -1;
     level.zoom = 0.5;
@@ -136,6 +145,38 @@ void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
     runLogoPhase();
     if (frontEndHooks.run != nullptr) frontEndHooks.run();
     runUntilEsc();
+}
+
+void runReplay(const std::string& programFolder, const std::string& replayFile) {
+    setProgramFolder(programFolder);
+    level = Level();
+    loadSettings();
+    ReplayRecord record;
+    std::string error;
+    if (!readReplay(replayFile, record, error)) failReplay(error);
+    // The level is checked before the window opens, so a replay that cannot
+    // run fails at once; start-up then lists the packs afresh.
+    listLevelPacks();
+    if (!findRecordedLevel(record, error)) failReplay(error);
+
+    app.loadingCaption = -1;
+    dialog.dialogId = -1;
+    level.zoom = 0.5;
+    app.startTime = platform().timer();
+    initialise();
+    renderer.targetZoom = 1.0;
+    app.loadingCaption = 0;
+    dialog.dialogId = 0;
+    if (!loadRecordedLevel(record, error)) failReplay(error);
+
+    const ReplayOutcome outcome = playRecord(record, &platform(), true);
+    if (!outcome.error.empty()) failReplay(outcome.error);
+    if (outcome.progress == ReplayProgress::Exhausted ||
+        outcome.progress == ReplayProgress::Desynchronised)
+        failReplay("the replay went another way than the recorded run (" + outcome.report + ")");
+    if (outcome.progress == ReplayProgress::Playing && !outcome.complete)
+        failReplay("the run ended before its record did");
+    quit();
 }
 
 void quit() {

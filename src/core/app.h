@@ -32,6 +32,12 @@ struct FrontEndHooks {
 // backend must be installed; programFolder holds the game's files.
 [[noreturn]] void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd = {});
 
+// Plays the replay file `replayFile` in the game's window at its recorded
+// pace and ends the program: with 0 when it ran to its end or the player
+// pressed Esc, with 1 (after a message on the error stream) when the file or
+// its level cannot be used or the run went another way than recorded.
+[[noreturn]] void runReplay(const std::string& programFolder, const std::string& replayFile);
+
 // Start-up steps from listing the languages to loading the background level.
 void initialise();
 

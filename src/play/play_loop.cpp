@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "play/board_index.h"
 #include "play/play.h"
+#include "play/replay.h"
 
 PlayState play;
 
@@ -181,8 +182,10 @@ std::int32_t endPlay() {
 }
 
 std::int32_t playLevel() {
+    beginRunRecording();
     startPlay();
     while (playFrame()) {
     }
+    endRunRecording();
     return endPlay();
 }

@@ -24,6 +24,7 @@
 #include "level/level_packs.h"
 #include "play/board_index.h"
 #include "play/play.h"
+#include "play/replay.h"
 
 void resetGameState() {
     app = AppState();
@@ -50,6 +51,7 @@ void resetGameState() {
     stats = StatisticsState();
     progression = ProgressionState();
     levelPanel = LevelPanelState();
+    replays = ReplayState();
 }
 
 void HeadlessGameTest::SetUp() {
