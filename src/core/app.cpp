@@ -84,6 +84,18 @@ void runLogoPhase() {
     exitProgram(1);
 }
 
+// Start-up from the logo screen to the loaded background level; the logo
+// phase counts from here.
+void startUp() {
+    app.loadingCaption = -1;
+    dialog.dialogId = -1;
+    level.zoom = 0.5;
+    app.startTime = platform().timer();
+    initialise();
+    renderer.targetZoom = 1.0;
+    app.loadingCaption = 0;
+}
+
 }  // namespace
 
 void listScreenModes() {
@@ -135,13 +147,7 @@ void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
     level = Level();
     loadSettings();
     recordRunsTo(paths.dataFolder + "lastrun.zrp");
-    app.loadingCaption = -1;
-    dialog.dialogId = -1;
-    level.zoom = 0.5;
-    app.startTime = platform().timer();
-    initialise();
-    renderer.targetZoom = 1.0;
-    app.loadingCaption = 0;
+    startUp();
     runLogoPhase();
     if (frontEndHooks.run != nullptr) frontEndHooks.run();
     runUntilEsc();
@@ -159,13 +165,7 @@ void runReplay(const std::string& programFolder, const std::string& replayFile) 
     listLevelPacks();
     if (!findRecordedLevel(record, error)) failReplay(error);
 
-    app.loadingCaption = -1;
-    dialog.dialogId = -1;
-    level.zoom = 0.5;
-    app.startTime = platform().timer();
-    initialise();
-    renderer.targetZoom = 1.0;
-    app.loadingCaption = 0;
+    startUp();
     dialog.dialogId = 0;
     if (!loadRecordedLevel(record, error)) failReplay(error);
 
