@@ -99,4 +99,4 @@ check '^object bombsAndFlags .* 128 0$' "a flag at (128, 0)"
 check '^object exitsAndTraps .* 384 0$' "an exit at (384, 0)"
 if [ -n "$keep_dump" ]; then cp "$dump" "$keep_dump"; fi; rm -f "$dump"
 if [ $failed -ne 0 ]; then echo "0 passed, 1 failed"; exit 1; fi
-echo "editor end-to-end: 1 passed, 0 failed"
+echo "editor-end-to-end: 1 passed, 0 failed"
