@@ -18,7 +18,8 @@ if [ "${1:-}" = "bench" ]; then
 fi
 
 bash scripts/deps.sh "${BUILD_PACKAGES[@]}" googletest libgtest-dev libgmock-dev libpng-dev \
-  clang libclang-rt-14-dev xvfb xauth xdotool
+  clang libclang-rt-14-dev xvfb xauth xdotool imagemagick \
+  desktop-file-utils
 
 echo "== Tests =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -36,3 +37,4 @@ bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 
 echo "== The real program under Xvfb =="
 bash scripts/end_to_end.sh build/game
+SDL_AUDIODRIVER=dummy bash scripts/editor_end_to_end.sh build/game build/zdltool

@@ -8,22 +8,37 @@
 # and leaves. With a third argument it also takes the editor's two
 # screenshots (the panel over the board, and the picture picker) into it.
 #
-# MENU_TO_EDITOR holds the keys that open the editor from the main menu
-# (its third item) and LEAVE_GAME the keys that end the game from there.
+# MENU_TO_EDITOR holds the keys that open the editor from the title page (any
+# key to the main menu, then its third item) and LEAVE_GAME the keys that end
+# the game from the main menu (Esc asks to quit, Enter confirms). A game
+# folder without settings would open on the language choice instead: the run
+# then uses English settings of its own and removes them afterwards.
 set -euo pipefail
 game_dir=$(cd "$1" && pwd)
 tool=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 shot_dir=""
 if [ $# -ge 3 ]; then shot_dir=$(mkdir -p "$3" && cd "$3" && pwd); fi
 scripts=$(cd "$(dirname "$0")" && pwd)
-export MENU_TO_EDITOR=${MENU_TO_EDITOR-"Down Down Return"}
+export MENU_TO_EDITOR=${MENU_TO_EDITOR-"Return Down Down Return"}
 export LEAVE_GAME=${LEAVE_GAME-"Escape Return"}
-pack="$game_dir/lvlpckzindrop"
+# The editor opens on the first pack of the sorted list.
+pack_name=$(cd "$game_dir" && ls -d lvlpck*/ | tr -d / | LC_ALL=C sort -f | head -n 1)
+pack="$game_dir/$pack_name"
 levels_before=$(ls "$pack" | grep -c '^[0-9][0-9][0-9]\.zdl$' || true)
 new_level=$(printf '%03d.zdl' $((levels_before + 1)))
 backup=$(mktemp -d)
 cp -a "$pack" "$backup/"
-restore() { rm -rf "$pack"; cp -a "$backup/lvlpckzindrop" "$game_dir/"; rm -rf "$backup"; }
+own_settings=no
+if [ ! -f "$game_dir/settings.dat" ]; then
+  # profile 0, "english.str", windowed 1024 x 768, effects, music and voices on
+  printf '\0\0\0\0\x0b\0\0\0english.str\0\0\0\0\0\x04\0\0\0\x03\0\0\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff' \
+    > "$game_dir/settings.dat"
+  own_settings=yes
+fi
+restore() {
+  rm -rf "$pack"; cp -a "$backup/$pack_name" "$game_dir/"; rm -rf "$backup"
+  if [ "$own_settings" = yes ]; then rm -f "$game_dir/settings.dat"; fi
+}
 trap restore EXIT
 
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
@@ -84,4 +99,4 @@ check '^object bombsAndFlags .* 128 0$' "a flag at (128, 0)"
 check '^object exitsAndTraps .* 384 0$' "an exit at (384, 0)"
 if [ -n "$keep_dump" ]; then cp "$dump" "$keep_dump"; fi; rm -f "$dump"
 if [ $failed -ne 0 ]; then echo "0 passed, 1 failed"; exit 1; fi
-echo "editor end-to-end: 1 passed, 0 failed"
+echo "editor-end-to-end: 1 passed, 0 failed"

@@ -1,5 +1,6 @@
 #include "core/app.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "audio/audio.h"
@@ -10,7 +11,6 @@
 #include "core/settings.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -20,10 +20,13 @@
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/play.h"
+#include "play/replay.h"
 
 AppState app;
 
 namespace {
+
+FrontEndHooks frontEndHooks;
 
 // Step 10: the configured mode if the platform offers it, else the first one.
 void chooseScreenMode() {
@@ -56,20 +59,6 @@ std::uint64_t seedFromTimer() {
     }
 }
 
-// Until the menus take over, the game plays the current pack: a finished
-// level goes on to the next (after the last, back to the first), a lost
-// level is loaded afresh and played again, Esc or closing the window quits.
-[[noreturn]] void playCurrentPack() {
-    for (;;) {
-        play.score = 0;
-        hud.shownScore = 0;
-        const std::int32_t result = playLevel();
-        if (play.endedByKey != 0) quit();
-        if (result == -1) packs.currentLevel = packs.currentLevel < packs.levelCount ? packs.currentLevel + 1 : 1;
-        if (!loadLevel()) runUntilEsc();
-    }
-}
-
 // The logo stays up until 2 seconds after start-up began, a key press (read
 // and dropped, so it does not reach what follows) or a click inside the
 // window. A slow start thus shortens it.
@@ -87,6 +76,24 @@ void runLogoPhase() {
         if (platform().timer() - app.startTime >= 2.0) break;
     }
     dialog.dialogId = 0;
+}
+
+[[noreturn]] void failReplay(const std::string& message) {
+    std::fprintf(stderr, "zindrop7: %s\n", message.c_str());
+    std::fflush(stderr);
+    exitProgram(1);
+}
+
+// Start-up from the logo screen to the loaded background level; the logo
+// phase counts from here.
+void startUp() {
+    app.loadingCaption = -1;
+    dialog.dialogId = -1;
+    level.zoom = 0.5;
+    app.startTime = platform().timer();
+    initialise();
+    renderer.targetZoom = 1.0;
+    app.loadingCaption = 0;
 }
 
 }  // namespace
@@ -111,6 +118,7 @@ void initialise() {
     listLanguageFiles();
     if (language.languageFiles.empty()) showNoLanguageScreen();
     chooseStartLanguage();
+    if (frontEndHooks.startProfiles != nullptr) frontEndHooks.startProfiles();
     loadLanguage(settings.languageFile);
     listScreenModes();
     if (app.screenModeWidths.empty()) showNoDisplayModeScreen();
@@ -133,20 +141,42 @@ void initialise() {
     renderer.lastFrameTime = platform().timer();
 }
 
-void runGame(const std::string& programFolder) {
+void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd) {
+    frontEndHooks = frontEnd;
     setProgramFolder(programFolder);
     level = Level();
     loadSettings();
-    app.loadingCaption = -1;
-    dialog.dialogId = -1;
-    level.zoom = 0.5;
-    app.startTime = platform().timer();
-    initialise();
-    renderer.targetZoom = 1.0;
-    app.loadingCaption = 0;
+    recordRunsTo(paths.dataFolder + "lastrun.zrp");
+    startUp();
     runLogoPhase();
-    if (dialog.dialogId != 0) runUntilEsc();
-    playCurrentPack();
+    if (frontEndHooks.run != nullptr) frontEndHooks.run();
+    runUntilEsc();
+}
+
+void runReplay(const std::string& programFolder, const std::string& replayFile) {
+    setProgramFolder(programFolder);
+    level = Level();
+    loadSettings();
+    ReplayRecord record;
+    std::string error;
+    if (!readReplay(replayFile, record, error)) failReplay(error);
+    // The level is checked before the window opens, so a replay that cannot
+    // run fails at once; start-up then lists the packs afresh.
+    listLevelPacks();
+    if (!findRecordedLevel(record, error)) failReplay(error);
+
+    startUp();
+    dialog.dialogId = 0;
+    if (!loadRecordedLevel(record, error)) failReplay(error);
+
+    const ReplayOutcome outcome = playRecord(record, &platform(), true);
+    if (!outcome.error.empty()) failReplay(outcome.error);
+    if (outcome.progress == ReplayProgress::Exhausted ||
+        outcome.progress == ReplayProgress::Desynchronised)
+        failReplay("the replay went another way than the recorded run (" + outcome.report + ")");
+    if (outcome.progress == ReplayProgress::Playing && !outcome.complete)
+        failReplay("the run ended before its record did");
+    quit();
 }
 
 void quit() {

@@ -20,9 +20,23 @@ struct AppState {
 
 extern AppState app;
 
+// What start-up hands over to the front end, which sits above the core and
+// is passed in by main. Without a front end the game shows the board until
+// Esc (start-up tests run it so).
+struct FrontEndHooks {
+    void (*startProfiles)() = nullptr;  // lists the profiles, lowers currentProfile to their count
+    void (*run)() = nullptr;            // the menus; never returns
+};
+
 // The whole program: start-up, then the game until quit. The platform
 // backend must be installed; programFolder holds the game's files.
-[[noreturn]] void runGame(const std::string& programFolder);
+[[noreturn]] void runGame(const std::string& programFolder, const FrontEndHooks& frontEnd = {});
+
+// Plays the replay file `replayFile` in the game's window at its recorded
+// pace and ends the program: with 0 when it ran to its end or the player
+// pressed Esc, with 1 (after a message on the error stream) when the file or
+// its level cannot be used or the run went another way than recorded.
+[[noreturn]] void runReplay(const std::string& programFolder, const std::string& replayFile);
 
 // Start-up steps from listing the languages to loading the background level.
 void initialise();

@@ -36,6 +36,12 @@ std::uint32_t ByteReader::u32BigEndian() {
            static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
 }
 
+std::uint64_t ByteReader::u64() {
+    const std::uint64_t low = u32();
+    const std::uint64_t high = u32();
+    return failed ? 0 : low | high << 32;
+}
+
 std::int32_t ByteReader::i32() { return static_cast<std::int32_t>(u32()); }
 
 float ByteReader::f32() {
@@ -72,6 +78,11 @@ std::string ByteReader::lengthPrefixed(std::size_t cap) {
 void ByteWriter::u32(std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         buffer.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void ByteWriter::u64(std::uint64_t value) {
+    u32(static_cast<std::uint32_t>(value));
+    u32(static_cast<std::uint32_t>(value >> 32));
 }
 
 void ByteWriter::i32(std::int32_t value) { u32(static_cast<std::uint32_t>(value)); }

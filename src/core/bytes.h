@@ -22,6 +22,7 @@ public:
     std::uint8_t u8();
     std::int32_t i32();
     std::uint32_t u32();
+    std::uint64_t u64();
     float f32();
     double f64();
     std::string text(std::size_t length);          // exactly `length` raw bytes
@@ -49,8 +50,10 @@ private:
 
 class ByteWriter {
 public:
+    void u8(std::uint8_t value) { buffer.push_back(value); }
     void i32(std::int32_t value);
     void u32(std::uint32_t value);
+    void u64(std::uint64_t value);
     void f32(float value);
     void f64(double value);
     void text(const std::string& bytes);            // raw bytes, no count

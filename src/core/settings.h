@@ -1,6 +1,6 @@
 // Settings: the player's choices that outlive a run, kept in "settings.dat"
-// in the data folder. Read once at start, written once at quit. Menus change
-// only the chosen values; the window uses them from the next start.
+// in the data folder. Read once at start, written once at quit. The display
+// options change the chosen values and reopen the window with them.
 #pragma once
 
 #include <cstdint>

@@ -200,18 +200,6 @@ std::int32_t kindOfKey(const std::string& key) {
     return 0;
 }
 
-// The direction code an arrow or platform marker of `kind` carries in vx.
-double directionOf(std::int32_t kind) {
-    switch (kind) {
-    case KindArrowNorth: case KindMarkerNorth: return DirNorth;
-    case KindArrowEast: case KindMarkerEast: return DirEast;
-    case KindArrowSouth: case KindMarkerSouth: return DirSouth;
-    case KindArrowWest: case KindMarkerWest: return DirWest;
-    case KindArrowJump: return DirJump;
-    default: return 0;
-    }
-}
-
 // The list a picture of `kind` is placed into; nullptr for the kinds that
 // are records (background, ball) or are never placed.
 ObjectList* listOfKind(std::int32_t kind) {
@@ -407,7 +395,7 @@ void placeCurrentObject() {
     level.levelModified = -1;
     if (ObjectList* list = listOfKind(entry.kind)) {
         addObject(*list, x, y, texture);
-        const double direction = directionOf(entry.kind);
+        const double direction = static_cast<double>(directionOfKind(entry.kind));
         if (direction != 0) (*list)[list->count()].vx = direction;
     } else if (entry.kind == KindBackground) {
         level.background.texture = texture;

@@ -5,7 +5,11 @@
 
 #include "core/bytes.h"
 #include "core/paths.h"
+#include "core/settings.h"
+#include "frontend/profiles.h"
 #include "level/level_packs.h"
+
+StatisticsState stats;
 
 Bytes encodeStatistics(const Statistics& statistics) {
     ByteWriter out;
@@ -35,6 +39,26 @@ Statistics decodeStatistics(const Bytes& bytes) {
 }
 
 namespace {
+
+const char* const StatisticsExtension = ".sts";
+
+const std::string* currentProfileName() {
+    const List<std::string>& profiles = profileState.profiles;
+    return profiles.valid(settings.currentProfile) ? &profiles[settings.currentProfile] : nullptr;
+}
+
+// Every statistics file of the current pack with the profile it belongs to,
+// in listing order. A file that cannot be read counts as all zeros.
+template <typename Visit>
+void forEachStatisticsFile(Visit visit) {
+    const std::string folder = packFolder();
+    const std::string extension = StatisticsExtension;
+    for (const std::string& file : listFolder(folder, "*.sts", EntryKind::Files)) {
+        Bytes bytes;
+        readFile(folder + file, bytes);
+        visit(file.substr(0, file.size() - extension.size()), decodeStatistics(bytes));
+    }
+}
 
 // Exchanges the entries of levels a and b, and a stored level of either.
 // A level beyond 999 has no entry: its side of the exchange is an empty one.
@@ -76,6 +100,81 @@ void shiftStatistics(Statistics& s, LevelShift shift, int level) {
         swapLevels(s, level, level + 1);
         break;
     }
+}
+
+std::string statisticsFileName(const std::string& name) {
+    return packFolder() + name + StatisticsExtension;
+}
+
+void loadStatistics() {
+    stats.progress = Statistics();
+    const std::string* name = currentProfileName();
+    Bytes bytes;
+    if (name == nullptr || !readFile(statisticsFileName(*name), bytes)) {
+        packs.currentLevel = 1;
+        return;
+    }
+    stats.progress = decodeStatistics(bytes);
+    // A cut or damaged file may name no level of the pack; the player then
+    // goes on from the nearest one instead of from a level that is not there.
+    std::int32_t stored = stats.progress.currentLevel;
+    if (stored > packs.levelCount) stored = packs.levelCount;
+    if (stored < 1) stored = 1;
+    packs.currentLevel = stored;
+}
+
+bool saveStatistics() {
+    const std::string* name = currentProfileName();
+    if (name == nullptr) return false;
+    stats.progress.currentLevel = packs.currentLevel;
+    return writeFileSafely(statisticsFileName(*name), encodeStatistics(stats.progress),
+                           StatisticsScratchFile);
+}
+
+void computePackRecord() {
+    // Totals of 999 scores are summed in 64 bits: a damaged file must not
+    // overflow them.
+    std::int64_t best = 0;
+    std::string holder;
+    bool any = false;
+    forEachStatisticsFile([&](const std::string& profile, const Statistics& file) {
+        std::int64_t total = 0;
+        for (int i = 1; i <= StatisticsLevels; ++i) total += file.levelBest[i];
+        if (!any || total > best) {
+            best = total;
+            holder = profile;
+            any = true;
+        }
+    });
+    const std::int64_t defaultRecord = static_cast<std::int64_t>(packs.levelCount) * DefaultLevelRecord;
+    if (!any || best < defaultRecord) {
+        best = defaultRecord;
+        holder = DefaultRecordHolder;
+    }
+    stats.packRecord = best;
+    stats.packRecordHolder = holder;
+}
+
+void computeLevelRecord() {
+    const int levelNumber = packs.currentLevel;
+    const bool stored = levelNumber >= 1 && levelNumber <= StatisticsLevels;
+    std::int32_t best = 0;
+    std::string holder;
+    bool any = false;
+    forEachStatisticsFile([&](const std::string& profile, const Statistics& file) {
+        const std::int32_t score = stored ? file.levelBest[levelNumber] : 0;
+        if (!any || score > best) {
+            best = score;
+            holder = profile;
+            any = true;
+        }
+    });
+    if (!any || best < DefaultLevelRecord) {
+        best = DefaultLevelRecord;
+        holder = DefaultRecordHolder;
+    }
+    stats.levelRecord = best;
+    stats.levelRecordHolder = holder;
 }
 
 bool shiftLevelStatistics(LevelShift shift) {

@@ -10,6 +10,7 @@
 #include "gfx/draw_layer.h"
 #include "gfx/editor_overlay.h"
 #include "gfx/hud.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
@@ -270,7 +271,7 @@ void drawFrame() {
     if (renderer.editorActive != 0) {
         drawEditorOverlay(rounded(cam.x), rounded(cam.y));
     } else if (renderer.menuVisible != 0) {
-        // The menu overlay is drawn here.
+        drawMenuOverlay();
     } else {
         dlDepthTest(DepthTest::LessOrEqual);
         drawObjectList(level.explosions, renderer.animDelta, rounded(cam.x), rounded(cam.y), 10);

@@ -348,3 +348,14 @@ const TextureEntry& textureEntryOf(double texture) {
     const List<TextureEntry>& table = textures.textureTable;
     return index >= 1 && index <= table.count() ? table[static_cast<int>(index)] : table[0];
 }
+
+std::int32_t directionOfKind(std::int32_t kind) {
+    switch (kind) {
+    case KindArrowNorth: case KindMarkerNorth: return DirNorth;
+    case KindArrowEast: case KindMarkerEast: return DirEast;
+    case KindArrowSouth: case KindMarkerSouth: return DirSouth;
+    case KindArrowWest: case KindMarkerWest: return DirWest;
+    case KindArrowJump: return DirJump;
+    default: return 0;
+    }
+}

@@ -93,6 +93,10 @@ struct TextureState {
 
 extern TextureState textures;
 
+// The direction code (north 1, east 2, south 3, west 4, jump 5) that an
+// arrow or platform marker of `kind` carries in vx; 0 for other kinds.
+std::int32_t directionOfKind(std::int32_t kind);
+
 // The kind code of a four-letter prefix (any case); 0 for an unknown one.
 std::int32_t textureKindOf(const std::string& fourLetters);
 

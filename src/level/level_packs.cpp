@@ -75,7 +75,7 @@ void listLevelPacks() {
          listFolder(paths.programFolder, std::string(PackPrefix) + "*", EntryKind::Folders))
         packs.levelPacks.append(name);
     if (packs.levelPacks.empty()) {
-        const std::string defaultPack = std::string(PackPrefix) + "zindrop";
+        const std::string defaultPack = MainPackFolder;
         packs.levelPacks.append(defaultPack);
         makeFolder(paths.programFolder + defaultPack);
     }

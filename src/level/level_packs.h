@@ -19,6 +19,9 @@ struct LevelPackState {
 
 extern LevelPackState packs;
 
+// The game's own first pack, made when no pack exists.
+constexpr const char* MainPackFolder = "lvlpckzindrop";
+
 // The current pack's folder name; "" when there is no pack.
 std::string currentPackName();
 

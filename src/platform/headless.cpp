@@ -27,3 +27,9 @@ void HeadlessPlatform::showTextScreen(int row, const std::vector<TextLine>& line
     textScreenRow = row;
     textScreen = lines;
 }
+
+void HeadlessPlatform::setController(const ControllerState& next) {
+    for (const std::string& key : controllerPresses(controller, next, controllerMode))
+        keyQueue.push_back(key);
+    controller = next;
+}

@@ -25,6 +25,7 @@ public:
     std::deque<std::string> keyQueue;   // buffered keys, front first
     std::set<int> heldKeys;             // held set-1 scan codes
     MouseState mouseState{-1, -1, 0};
+    ControllerState controller;         // the connected controllers' inputs (see setController)
     double clock = 0.0;                 // virtual seconds
     std::string systemFolderPath = "/usr/";
     // Called each time the game yields or sleeps: lets a test script input
@@ -49,7 +50,9 @@ public:
     void setWindowTitle(const std::string& title) override { windowTitle = title; }
     void swapBuffers() override { ++swapCount; }
 
-    bool keyHeld(int scanCode) override { return heldKeys.count(scanCode) != 0; }
+    bool keyHeld(int scanCode) override {
+        return heldKeys.count(scanCode) != 0 || controllerHolds(controller, scanCode, controllerMode);
+    }
     std::string readKey() override;
     MouseState mouse() override { return mouseState; }
     void showPointer(bool visible) override { pointerVisible = visible; }
@@ -59,6 +62,11 @@ public:
 
     std::string systemFolder() override { return systemFolderPath; }
     void showToPlayer(const std::string& target) override { shownToPlayer.push_back(target); }
+
+    // Changes the controller's inputs as a real pad would: the presses of
+    // the change are queued as keys, and the held keys follow the new state.
+    void setController(const ControllerState& next);
+    ControllerMode currentControllerMode() const { return controllerMode; }
 
     void showTextScreen(int row, const std::vector<TextLine>& lines) override;
     [[noreturn]] void exitProgram(int status) override { throw HeadlessExit(status); }

@@ -14,6 +14,8 @@ PlatformBackend& platform() {
     return *installed;
 }
 
+void setControllerMode(ControllerMode mode) { platform().setControllerMode(mode); }
+
 void exitProgram(int status) {
     platform().exitProgram(status);
     std::abort();  // a backend's exitProgram never returns

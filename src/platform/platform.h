@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/controller.h"
+
 struct DisplayMode {
     int width;
     int height;
@@ -47,6 +49,10 @@ public:
     virtual MouseState mouse() = 0;
     virtual void showPointer(bool visible) = 0;
 
+    // Game controllers stand in for keys (controller.h); what their buttons
+    // mean depends on whether the menus or play read the input.
+    void setControllerMode(ControllerMode mode) { controllerMode = mode; }
+
     // Time.
     virtual double timer() = 0;                // seconds
     virtual void sleep(double seconds) = 0;    // 0 yields the processor
@@ -61,12 +67,18 @@ public:
 
     // Ends the program.
     [[noreturn]] virtual void exitProgram(int status) = 0;
+
+protected:
+    ControllerMode controllerMode = ControllerMode::Menus;
 };
 
 // Installs the backend every call below goes to. The program installs the SDL
 // backend in main; tests install a HeadlessPlatform.
 void setPlatform(PlatformBackend* backend);
 PlatformBackend& platform();
+
+// What a game controller's buttons mean from now on (menus or play).
+void setControllerMode(ControllerMode mode);
 
 // Ends the program through the installed backend.
 [[noreturn]] void exitProgram(int status);

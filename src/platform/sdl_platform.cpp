@@ -5,9 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <map>
 #include <thread>
 
 #include "platform/platform.h"
@@ -37,16 +39,25 @@ public:
 private:
     bool startVideo();
     void pumpEvents();
+    void openController(int deviceIndex);
+    ControllerState readControllers() const;
 
     bool videoStarted = false;
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     std::deque<std::string> keys;  // buffered key strings
     bool pointerInside = false;
+    std::map<SDL_JoystickID, SDL_GameController*> controllers;  // open pads by instance id
+    ControllerState controllerState;  // their inputs at the last look
 };
 
 bool SdlPlatform::startVideo() {
-    if (!videoStarted) videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+    if (!videoStarted) {
+        videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+        // Without controller support the keyboard still works. Pads that are
+        // already connected announce themselves as added devices.
+        if (videoStarted) SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
     return videoStarted;
 }
 
@@ -66,6 +77,22 @@ std::vector<DisplayMode> SdlPlatform::displayModes() {
 
 bool SdlPlatform::openWindow(int width, int height, bool fullScreen) {
     if (!startVideo()) return false;
+    if (window != nullptr) {
+        // Opening again changes the window in place: the drawing context and
+        // every texture in it stay.
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, width, height);
+        if (fullScreen) {
+            SDL_DisplayMode mode{SDL_PIXELFORMAT_UNKNOWN, width, height, 0, nullptr};
+            SDL_DisplayMode closest;
+            if (SDL_GetClosestDisplayMode(SDL_GetWindowDisplayIndex(window), &mode, &closest) != nullptr)
+                SDL_SetWindowDisplayMode(window, &closest);
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN);
+        } else {
+            SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
+        return true;
+    }
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
@@ -104,6 +131,15 @@ void SdlPlatform::pumpEvents() {
                 if (!key.empty()) keys.push_back(key);
                 break;
             }
+            case SDL_CONTROLLERDEVICEADDED: openController(event.cdevice.which); break;
+            case SDL_CONTROLLERDEVICEREMOVED: {
+                const auto found = controllers.find(event.cdevice.which);
+                if (found != controllers.end()) {
+                    SDL_GameControllerClose(found->second);
+                    controllers.erase(found);
+                }
+                break;
+            }
             case SDL_TEXTINPUT:
                 for (char c : textForTextInput(event.text.text, SDL_GetModState()))
                     keys.push_back(std::string(1, c));
@@ -111,13 +147,58 @@ void SdlPlatform::pumpEvents() {
             default: break;
         }
     }
+    const ControllerState now = readControllers();
+    for (const std::string& key : controllerPresses(controllerState, now, controllerMode))
+        keys.push_back(key);
+    controllerState = now;
+}
+
+void SdlPlatform::openController(int deviceIndex) {
+    if (!SDL_IsGameController(deviceIndex)) return;
+    SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
+    if (pad == nullptr) return;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+    if (controllers.count(id) != 0) {
+        SDL_GameControllerClose(pad);  // announced twice: already open
+        return;
+    }
+    controllers[id] = pad;
+}
+
+ControllerState SdlPlatform::readControllers() const {
+    ControllerState state;
+    auto axis = [](SDL_GameController* pad, SDL_GameControllerAxis which) {
+        return SDL_GameControllerGetAxis(pad, which) / 32767.0;
+    };
+    auto button = [](SDL_GameController* pad, SDL_GameControllerButton which) {
+        return SDL_GameControllerGetButton(pad, which) != 0;
+    };
+    for (const auto& entry : controllers) {
+        SDL_GameController* pad = entry.second;
+        state.up = state.up || button(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
+        state.down = state.down || button(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        state.left = state.left || button(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        state.right = state.right || button(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        state.a = state.a || button(pad, SDL_CONTROLLER_BUTTON_A);
+        state.b = state.b || button(pad, SDL_CONTROLLER_BUTTON_B);
+        state.start = state.start || button(pad, SDL_CONTROLLER_BUTTON_START);
+        state.shoulder = state.shoulder || button(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) ||
+                         button(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+        // The pad leaning furthest wins.
+        const double x = axis(pad, SDL_CONTROLLER_AXIS_LEFTX);
+        const double y = axis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+        if (std::abs(x) > std::abs(state.stickX)) state.stickX = x;
+        if (std::abs(y) > std::abs(state.stickY)) state.stickY = y;
+    }
+    return state;
 }
 
 bool SdlPlatform::keyHeld(int scanCode) {
     pumpEvents();
     const Uint8* state = SDL_GetKeyboardState(nullptr);
-    if (scanCode == ScanCtrl) return state[SDL_SCANCODE_LCTRL] || state[SDL_SCANCODE_RCTRL];
+    if (scanCode == ScanCtrl && (state[SDL_SCANCODE_LCTRL] || state[SDL_SCANCODE_RCTRL])) return true;
     if (scanCode == ScanAlt) return state[SDL_SCANCODE_LALT] || state[SDL_SCANCODE_RALT];
+    if (controllerHolds(controllerState, scanCode, controllerMode)) return true;
     const SDL_Scancode code = sdlScancodeOfSet1(scanCode);
     return code != SDL_SCANCODE_UNKNOWN && state[code] != 0;
 }

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "play/board_index.h"
 #include "play/play.h"
+#include "play/replay.h"
 
 PlayState play;
 
@@ -139,6 +140,8 @@ void startPlay() {
     indexBoard();
     renderer.lastFrameTime = platform().timer();
     platform().showPointer(false);
+    // A game controller's A and B jump and bomb while the level runs.
+    setControllerMode(ControllerMode::Play);
     play.checkpointSet = -1;
     play.checkpointX = level.ball.x;
     play.checkpointY = level.ball.y;
@@ -161,6 +164,7 @@ bool playFrame() {
 
 std::int32_t endPlay() {
     platform().showPointer(true);
+    setControllerMode(ControllerMode::Menus);
     renderer.zoomEasing = 0;
     level.explosions.clearItems();
     play.floatingMessages.clearItems();
@@ -178,8 +182,10 @@ std::int32_t endPlay() {
 }
 
 std::int32_t playLevel() {
+    beginRunRecording();
     startPlay();
     while (playFrame()) {
     }
+    endRunRecording();
     return endPlay();
 }

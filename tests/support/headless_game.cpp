@@ -8,9 +8,15 @@
 #include "core/paths.h"
 #include "core/settings.h"
 #include "editor/editor_state.h"
+#include "frontend/menus.h"
+#include "frontend/profiles.h"
+#include "frontend/progression.h"
+#include "frontend/statistics.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
+#include "gfx/level_panel.h"
+#include "gfx/menu_overlay.h"
 #include "gfx/png.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -18,6 +24,7 @@
 #include "level/level_packs.h"
 #include "play/board_index.h"
 #include "play/play.h"
+#include "play/replay.h"
 
 void resetGameState() {
     app = AppState();
@@ -38,6 +45,13 @@ void resetGameState() {
     hud = HudState();
     editor = EditorState();
     boardIndex = BoardIndex();
+    menu = MenuState();
+    menuOverlay = MenuOverlayState();
+    profileState = ProfileState();
+    stats = StatisticsState();
+    progression = ProgressionState();
+    levelPanel = LevelPanelState();
+    replays = ReplayState();
 }
 
 void HeadlessGameTest::SetUp() {

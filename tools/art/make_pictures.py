@@ -6,7 +6,7 @@
 
 Writes, under data/: the texture packs txtpckclassic/ and txtpckneon/, the
 screen pictures (islogo.png, opening.png, endgame.png, notex.png and the
-editor's edit*.png) and the bitmap font (standard.tga, standard.dat); under
+editor's edit*.png), the desktop icon zindrop7.png and the bitmap font (standard.tga, standard.dat); under
 docs/: contact-sheet.png and texture-packs.md.
 
 Output is byte for byte the same on every run (fixed seeds, no clocks).
@@ -102,6 +102,9 @@ def build():
     for name, img in shown.items():
         files["data/" + name] = png_bytes(img)
     print("  screens: %d pictures" % len(shown), flush=True)
+
+    # The desktop icon lies in the game folder too, for the installer.
+    files["data/zindrop7.png"] = png_bytes(screens.icon())
 
     tga, metrics = fonts.bitmap_font()
     files["data/standard.tga"] = tga

@@ -251,3 +251,32 @@ def notex():
 def editgray():
     """Dims whatever lies behind a dialog, the picker or the level text."""
     return Image.new("RGBA", (16, 16), (20, 22, 30, 150))
+
+
+# ------------------------------------------------------------------ icon ---
+
+def icon():
+    """The desktop icon, 256 x 256: the ball on a tile of grass inside a
+    rounded wooden frame, with the red 7 of the title in the corner."""
+    size = 256
+    img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    mask = Image.new("L", (size, size), 0)
+    ImageDraw.Draw(mask).rounded_rectangle((8, 8, size - 9, size - 9), radius=44, fill=255)
+    wood = vertical_gradient((size, size), [(0.0, (196, 130, 64)), (1.0, (112, 64, 26))])
+    img.paste(wood, (0, 0), mask)
+    inner = Image.new("L", (size, size), 0)
+    ImageDraw.Draw(inner).rounded_rectangle((26, 26, size - 27, size - 27), radius=30, fill=255)
+    grass = colorize(fractal_noise(size, seeded("icon"), base_cells=6),
+                     [(0.0, (38, 104, 30)), (0.5, (76, 156, 52)), (1.0, (128, 196, 84))])
+    img.paste(grass, (0, 0), inner)
+    shadow = Image.new("L", (size, size), 0)
+    ImageDraw.Draw(shadow).ellipse((78, 90, 206, 218), fill=150)
+    shadow = shadow.filter(ImageFilter.GaussianBlur(8))
+    img.alpha_composite(with_alpha(Image.new("RGB", (size, size), (0, 0, 0)), shadow))
+    ball = balls.render_ball("classic", 136, 66, 0.35)
+    img.alpha_composite(ball, (56, 60))
+    seven = title_art(120)
+    seven = seven.crop((seven.size[0] - int(seven.size[0] * 0.16), 0, seven.size[0], seven.size[1]))
+    seven = seven.crop(seven.getbbox())
+    img.alpha_composite(seven, (size - seven.size[0] - 30, size - seven.size[1] - 26))
+    return img

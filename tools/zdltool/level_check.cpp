@@ -46,19 +46,6 @@ bool kindFitsList(std::int32_t kind, int list) {
     }
 }
 
-// The direction code an arrow or marker of this kind carries in vx; 0 for
-// other kinds.
-int standardDirection(std::int32_t kind) {
-    switch (kind) {
-        case KindArrowNorth: case KindMarkerNorth: return DirNorth;
-        case KindArrowEast: case KindMarkerEast: return DirEast;
-        case KindArrowSouth: case KindMarkerSouth: return DirSouth;
-        case KindArrowWest: case KindMarkerWest: return DirWest;
-        case KindArrowJump: return DirJump;
-        default: return 0;
-    }
-}
-
 // The set a stored name pair resolves to (the first match, as the loader
 // finds it), or nullptr.
 const TextureSet* findSet(const GameContent& content, const LevelFileObject& object) {
@@ -170,7 +157,7 @@ private:
                                   ") at " + position(object);
                     continue;
                 }
-                const int direction = standardDirection(set->kind);
+                const int direction = directionOfKind(set->kind);
                 if (direction != 0 && object.vx != direction)
                     report(Severity::Warning, std::string("the ") + kindName(set->kind) + " at " + position(object) +
                                                   " has direction " + numberWord(object.vx) + " instead of " +

@@ -1,0 +1,208 @@
+#include "frontend/progression.h"
+
+#include <cctype>
+
+#include "core/dialog.h"
+#include "core/settings.h"
+#include "frontend/menus.h"
+#include "frontend/profiles.h"
+#include "frontend/statistics.h"
+#include "gfx/frame.h"
+#include "gfx/hud.h"
+#include "level/level_file.h"
+#include "level/level_packs.h"
+#include "play/play.h"
+
+ProgressionState progression;
+
+namespace {
+
+// Levels beyond the statistics' 999 read as never played.
+std::int32_t completionsOf(int levelNumber) {
+    if (levelNumber < 1 || levelNumber > StatisticsLevels) return 0;
+    return stats.progress.levelCompletions[levelNumber];
+}
+
+std::int32_t unfinishedBetween(int first, int last) {
+    std::int32_t count = 0;
+    for (int i = first; i <= last; ++i)
+        if (completionsOf(i) == 0) ++count;
+    return count;
+}
+
+// Moves by `step` levels; a level that is not there is undone.
+void moveLevel(int step) {
+    packs.currentLevel += step;
+    if (loadCurrentLevel()) return;
+    packs.currentLevel -= step;
+    loadCurrentLevel();
+}
+
+bool showPackNotice() {
+    goToScreen(27, 5);
+    return true;
+}
+
+}  // namespace
+
+std::int32_t unfinishedCount() { return unfinishedBetween(1, packs.levelCount); }
+
+std::int32_t skippedCount() { return unfinishedBetween(1, packs.currentLevel - 1); }
+
+std::int32_t unfinishedUpToHighestFinished() {
+    int highest = 0;
+    for (int i = 1; i <= StatisticsLevels; ++i)
+        if (stats.progress.levelCompletions[i] != 0) highest = i;
+    if (packs.currentLevel - 1 > highest) highest = packs.currentLevel - 1;
+    return unfinishedBetween(1, highest);
+}
+
+std::int64_t bestTotal() {
+    std::int64_t total = 0;
+    for (int i = 1; i <= StatisticsLevels; ++i) total += stats.progress.levelBest[i];
+    return total;
+}
+
+std::string currentProfileName() {
+    const List<std::string>& profiles = profileState.profiles;
+    return profiles.valid(settings.currentProfile) ? profiles[settings.currentProfile] : "";
+}
+
+std::string capitalised(const std::string& name) {
+    std::string shown = name;
+    if (!shown.empty()) shown[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(shown[0])));
+    return shown;
+}
+
+bool loadCurrentLevel() {
+    const bool loaded = loadLevel();
+    // The level screen shows no loader message: a failed move is undone, and
+    // a pack without its level shows the empty board.
+    if (!loaded) dialog.dialogId = 0;
+    computeLevelRecord();
+    return loaded;
+}
+
+void previousLevel() { moveLevel(-1); }
+
+void nextLevel() { moveLevel(1); }
+
+void firstLevel() {
+    packs.currentLevel = 1;
+    loadCurrentLevel();
+    renderer.targetZoom = LevelScreenZoom;
+}
+
+void firstUnfinishedLevel() {
+    for (int i = 1; i <= packs.levelCount; ++i) {
+        if (completionsOf(i) == 0) {
+            packs.currentLevel = i;
+            break;
+        }
+    }
+    loadCurrentLevel();
+    renderer.targetZoom = LevelScreenZoom;
+    goToScreen(14, 2);
+}
+
+void openPack() {
+    countLevels();
+    computePackRecord();
+    saveProfilePack();
+    loadStatistics();
+    goToScreen(14, 2);
+    loadCurrentLevel();
+    renderer.targetZoom = LevelScreenZoom;
+}
+
+void playCurrentLevel() {
+    renderer.menuVisible = 0;
+    play.score = 0;
+    hud.shownScore = 0;
+    const std::int32_t result = progression.playRunner != nullptr ? progression.playRunner() : playLevel();
+    if (result == -1) {
+        finishLevel();
+        computePackRecord();
+    } else {
+        loadCurrentLevel();
+    }
+    renderer.menuVisible = -1;
+    renderer.targetZoom = LevelScreenZoom;
+}
+
+void finishLevel() {
+    const int current = packs.currentLevel;
+    // A level beyond the statistics' 999 counts, but nothing of it is kept.
+    const bool kept = current >= 1 && current <= StatisticsLevels;
+    std::int32_t unkept = 0;
+    if (kept) stats.progress.levelCompletions[current] += 1;
+    std::int32_t& best = kept ? stats.progress.levelBest[current] : unkept;
+    const std::int32_t score = play.score;
+    if (score > stats.levelRecord) {
+        best = score;
+        // Beating the default record is no news; beating a player's is.
+        const bool notice = stats.levelRecord > DefaultLevelRecord;
+        if (notice) goToScreen(17, 1);
+        stats.levelRecord = score;
+        stats.levelRecordHolder = currentProfileName();
+        saveStatistics();
+        if (notice) return;
+        packEndCheck(false);
+        advance();
+        saveStatistics();
+    } else if (best > 0 && score > best) {
+        best = score;
+        goToScreen(20, 1);
+        // Saved at once: closing the window on the notice must not lose it.
+        saveStatistics();
+    } else {
+        if (best == 0) best = score;
+        packEndCheck(false);
+        advance();
+        saveStatistics();
+    }
+}
+
+void skipLevel() {
+    const bool last = packs.currentLevel == packs.levelCount;
+    if (last && skippedCount() > 0) {
+        firstUnfinishedLevel();
+    } else if (last) {
+        firstLevel();
+    } else if (completionsOf(packs.currentLevel) == 0 && skippedCount() > SkipLimit &&
+               currentProfileName() != FreeRunProfile) {
+        goToScreen(19, 5);
+    } else {
+        nextLevel();
+        saveStatistics();
+        renderer.targetZoom = LevelScreenZoom;
+    }
+}
+
+bool packEndCheck(bool afterNotice) {
+    Statistics& progress = stats.progress;
+    if (packs.currentLevel == packs.levelCount && progress.packEndShown == 0) {
+        progress.packEndShown = -1;
+        const std::int32_t left = afterNotice ? unfinishedUpToHighestFinished() : unfinishedCount();
+        if (left == 0) progress.packCompleteShown = -1;
+        return showPackNotice();
+    }
+    if (unfinishedCount() == 0 && progress.packCompleteShown == 0 && progress.packEndShown == -1) {
+        progress.packCompleteShown = -1;
+        return showPackNotice();
+    }
+    return false;
+}
+
+void advance() {
+    if (packs.currentLevel == packs.levelCount)
+        firstLevel();
+    else
+        nextLevel();
+}
+
+void leaveFinishNotice() {
+    if (!packEndCheck(true)) goToScreen(14, 2);
+    advance();
+    saveStatistics();
+}
