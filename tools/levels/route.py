@@ -9,7 +9,7 @@ A route is text, one step a line, '#' starting a comment:
                             the same move with a jump over the hole that begins
                             HOLE tiles ahead of the ball's start (WIDTH tiles wide, 1)
   hold KEYS N               N frames holding KEYS (R L U D J B Z joined by '+')
-  slam DIR [N]              roll up to the wall ahead, lean on it N frames (48), rest
+  slam DIR [N]              roll up to the wall ahead, lean on it N frames (72), rest
   wait N                    N frames without keys
   until N                   no keys until frame N of the script
   rest                      a rest long enough for a checkpoint
@@ -261,7 +261,7 @@ def compile_route(text, rows=None):
             if 'B' in args[0].split('+'):
                 r.blast()
         elif op == 'slam':
-            r.slam(args[0], int(args[1]) if len(args) > 1 else 48)
+            r.slam(args[0], int(args[1]) if len(args) > 1 else 72)
         elif op == 'until':
             r.emit(int(args[0]) - r.frames, '', 'wait for it')
         elif op == 'wait':
