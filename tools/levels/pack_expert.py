@@ -59,7 +59,7 @@ map="""
 ###########################
 #o.b.c...Cc....Cc....Cc.fx#
 #....#.b..#..b..#..b..#...#
-#....#....#.....#.....#...#
+#....##################...#
 ###########################
 """, route="""
 move R 2
@@ -67,21 +67,21 @@ slam R
 hold B 2 first wall
 wait 30
 move R 2.5
-move D 1
+slam D
 slam R
 hold B 2 second wall
 wait 30
 move L 2
 slam U
 jump R 4.5 2
-move D 1
+slam D
 slam R
 hold B 2 third wall
 wait 30
 move L 2
 slam U
 jump R 4.5 2
-move D 1
+slam D
 slam R
 hold B 2 fourth wall
 wait 30

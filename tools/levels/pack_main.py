@@ -496,7 +496,7 @@ map="""
 #####################
 #o.b.c...Cc....Cc.fx#
 #....#.b..#..b..#...#
-#....#....#.....#...#
+#....############...#
 #####################
 """, route="""
 move R 2
@@ -504,14 +504,14 @@ slam R
 hold B 2 first wall
 wait 30
 move R 2.5
-move D 1
+slam D
 slam R
 hold B 2 second wall and the floor before it
 wait 30
 move L 2
 slam U
 jump R 4.5 2
-move D 1
+slam D
 slam R
 hold B 2 third wall and its floor
 wait 30
@@ -676,8 +676,8 @@ hold B 2 open the wall
 wait 30
 slam R
 slam D
-move L 7
-jump L 4 3
+move L 5
+jump L 6 5
 slam L
 """, eng=['Gauntlet', 'Traps, a bomb, a cracked wall,',
           'a jump arrow and more holes:', 'everything you learned at once.'],
@@ -726,8 +726,11 @@ map="""
 move R 2
 jump R 4 2
 move R 1
-jump R 3.5 2
-slam R
+hold R 5
+hold R+J 20 jump the second gap
+hold R 80 and lean on the cracked wall
+rest
+at 1536 128
 hold B 2 the outer wall
 wait 30
 slam R
