@@ -240,8 +240,8 @@ The bomb that opens the wall breaks that floor too: set it off from beside
 it, then jump the new hole.""",
 map="""
 #############
-#o.b..Cc....#
-#....b.#..f.#
+#o.b..Cc.f..#
+#....b.#....#
 #......#...x#
 #############
 """, route="""
@@ -253,9 +253,8 @@ wait 30
 move L 2
 slam U
 jump R 4 2
-move R 2
-slam D
 slam R
+slam D
 """, eng=['Crumbling Floor', 'A bomb breaks cracked floor as well:',
           'it turns into a hole. Do not stand on it', 'when the bomb goes off, and jump the hole after.'],
 deu=['Bröckelboden', 'Eine Bombe bricht auch rissigen Boden:',
