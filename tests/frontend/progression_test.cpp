@@ -484,4 +484,20 @@ TEST_F(ShippedPack, TheFirstLevelsPlayThroughFromTheLevelScreen) {
     EXPECT_EQ(savedStatistics("ann").levelCompletions[1], 2);
 }
 
+TEST_F(ShippedPack, TheWholeMainPackPlaysThroughAndIsRecordedFinished) {
+    startAs("ann");
+    const int count = packs.levelCount;
+    ASSERT_GE(count, 30);
+    for (int n = 1; n <= count; ++n) {
+        ASSERT_EQ(packs.currentLevel, n);
+        ASSERT_EQ(menu.menuScreen, 14) << "before level " << n;
+        playWith(solutionOf(n));
+        ASSERT_EQ(lastResult, PlayResult::Finished) << "level " << n;
+    }
+    EXPECT_EQ(menu.menuScreen, 27);  // the end of the pack is announced
+    const Statistics saved = savedStatistics("ann");
+    for (int n = 1; n <= count; ++n) EXPECT_EQ(saved.levelCompletions[n], 1) << "level " << n;
+    EXPECT_EQ(unfinishedCount(), 0);
+}
+
 }  // namespace
