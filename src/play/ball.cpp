@@ -6,7 +6,6 @@
 
 #include "audio/audio.h"
 #include "core/language.h"
-#include "core/settings.h"
 #include "gfx/frame.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
@@ -14,11 +13,6 @@
 #include "play/play.h"
 
 namespace {
-
-// A single move is never split into more unit steps than this. No play
-// reaches it (it is thousands of times the speed limit); it only keeps a
-// damaged level's absurd velocity from freezing the game.
-constexpr int MaxUnitSteps = 100000;
 
 // The fall, blown-up and exit sequences advance by ticks, one step at most
 // per frame, through the shared accumulator.
@@ -161,7 +155,7 @@ void moveAlong(double LevelObject::*axis, double target, bool horizontal) {
                 play.jumpPeak = level.jumpHeight;
             }
             ball.*axis = old;
-            if (settings.soundEffectsOn != 0) playBump(horizontal ? play.stepVx : play.stepVy);
+            playBump(horizontal ? play.stepVx : play.stepVy);
             return;
         }
         if (!more) return;

@@ -7,6 +7,12 @@
 #include "level/level.h"
 #include "play/board_index.h"
 
+// A single move of the ball or of a platform is never split into more unit
+// steps than this. No play reaches it (it is thousands of times the speed
+// limit); it only keeps a damaged level's absurd velocity from freezing the
+// game.
+constexpr int MaxUnitSteps = 100000;
+
 inline double signOf(double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); }
 
 // The multiple of 128 nearest to c, a coordinate exactly halfway going away

@@ -16,10 +16,6 @@
 
 namespace {
 
-// A single platform move is never split into more unit steps than this; it
-// only keeps a damaged level's absurd velocity from freezing the game.
-constexpr int MaxPlatformSteps = 100000;
-
 std::int32_t kindOf(const LevelObject& o) { return textureEntryOf(o.texture).kind; }
 
 void atBall(const std::string& text, float red, float green, float blue) {
@@ -81,7 +77,7 @@ bool platformBlocked(int i) {
 double platformStep(int i, double LevelObject::*axis, double target) {
     LevelObject& p = level.platforms[i];
     const double start = p.*axis;
-    for (int steps = 0; steps < MaxPlatformSteps; ++steps) {
+    for (int steps = 0; steps < MaxUnitSteps; ++steps) {
         const double before = p.*axis;
         if (markerRule(i)) break;
         if (before == target) {

@@ -35,8 +35,7 @@ protected:
         app.screenHeight = 768;
         dialog.dialogId = 0;
         renderer.menuVisible = -1;
-        language.strings.clear();
-        for (int n = 1; n <= StringCount; ++n) language.strings.append("#" + std::to_string(n));
+        useNumberedStrings();
         const std::string level[] = {"", "Level 3:", "Play", "Back a level", "Skip", "Menu"};
         for (int i = 1; i <= 5; ++i) items[i] = level[i];
         menuShown = MenuView();

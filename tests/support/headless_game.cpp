@@ -54,6 +54,11 @@ void resetGameState() {
     replays = ReplayState();
 }
 
+void useNumberedStrings() {
+    language.strings.clear();
+    for (int n = 1; n <= StringCount; ++n) language.strings.append("#" + std::to_string(n));
+}
+
 void HeadlessGameTest::SetUp() {
     resetGameState();
     drawLayer.recording = true;

@@ -18,3 +18,6 @@ protected:
 
 // Resets every module's state to what a new program has.
 void resetGameState();
+
+// Fills the string table with texts that name themselves: str(n) is "#n".
+void useNumberedStrings();

@@ -7,8 +7,7 @@
 
 void LevelFilesTest::SetUp() {
     HeadlessGameTest::SetUp();
-    language.strings.clear();
-    for (int n = 1; n <= StringCount; ++n) language.strings.append(s(n));
+    useNumberedStrings();
     addSampleTextures();
 }
 

@@ -9,8 +9,7 @@
 
 void PlayTest::SetUp() {
     HeadlessGameTest::SetUp();
-    language.strings.clear();
-    for (int n = 1; n <= StringCount; ++n) language.strings.append(s(n));
+    useNumberedStrings();
     for (int kind = 1; kind <= KindWall; ++kind)
         addTextureEntry("txtpcktest", "k" + std::to_string(kind), kind, kind, kind, 0);
     addTextureEntry("txtpcktest", "bonusbackground", KindBackground, 6, 6, 0);

@@ -58,10 +58,8 @@ int replayRun(const PlayArguments& options) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    const bool binary = options.level.size() > 4 &&
-                        options.level.compare(options.level.size() - 4, 4, ".zdl") == 0;
     Bytes levelBytes;
-    if (binary && readFile(options.level, levelBytes) && hash64(levelBytes) != record.levelFileHash) {
+    if (isLevelFile(options.level) && readFile(options.level, levelBytes) && hash64(levelBytes) != record.levelFileHash) {
         const std::string recordedOn =
             record.packFolder.empty() ? ""
                                       : " (level " + std::to_string(record.levelNumber) + " of " +
@@ -87,9 +85,7 @@ int replayRun(const PlayArguments& options) {
         return 1;
     }
     PlayOutcome outcome;
-    outcome.result = replayed.result == -1 ? PlayResult::Finished
-                     : play.endedByKey != 0 ? PlayResult::Quit
-                                            : PlayResult::Lost;
+    outcome.result = playResultOf(replayed.result);
     outcome.score = play.score;
     outcome.time = play.elapsed;
     outcome.frames = replayed.frames;

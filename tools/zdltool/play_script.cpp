@@ -13,6 +13,7 @@
 #include "gfx/hud.h"
 #include "gfx/textures.h"
 #include "level/level_file.h"
+#include "level/level_packs.h"
 #include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/keys.h"
@@ -47,18 +48,14 @@ const KeyName heldKeyNames[] = {{"up", ScanUp},    {"down", ScanDown},   {"left"
                                 {"jump", ScanCtrl}, {"bomb", ScanSpace}, {"zoom", ScanMinus}};
 
 int heldKeyCode(const std::string& word) {
-    const std::string lower = [&] {
-        std::string s = word;
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    }();
+    const std::string lower = lowerCase(word);
     for (const KeyName& key : heldKeyNames)
         if (lower == key.name) return key.scanCode;
     return 0;
 }
 
 bool pressedKey(const std::string& word, std::string& key) {
-    if (word == "Esc" || word == "esc" || word == "ESC") {
+    if (lowerCase(word) == "esc") {
         key = KeyEsc;
         return true;
     }
@@ -169,6 +166,15 @@ const char* playResultName(PlayResult result) {
     return "unfinished";
 }
 
+PlayResult playResultOf(std::int32_t levelResult) {
+    if (levelResult == -1) return PlayResult::Finished;
+    return play.endedByKey != 0 ? PlayResult::Quit : PlayResult::Lost;
+}
+
+bool isLevelFile(const std::string& path) {
+    return path.size() > 4 && path.compare(path.size() - 4, 4, ".zdl") == 0;
+}
+
 PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double settleSeconds,
                           const std::function<void(std::int64_t frame)>& eachFrame) {
     PlatformBackend& caller = platform();
@@ -218,9 +224,7 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     if (running) {
         outcome.result = PlayResult::Unfinished;
     } else {
-        const bool endedByKey = play.endedByKey != 0;
-        if (endPlay() == -1) outcome.result = PlayResult::Finished;
-        else outcome.result = endedByKey ? PlayResult::Quit : PlayResult::Lost;
+        outcome.result = playResultOf(endPlay());
     }
     setPlatform(&caller);
     return outcome;
@@ -257,8 +261,7 @@ bool preparePlay(const std::string& gameFolder, const std::string& levelPath, st
     loadTextures();
     drawLayer.calls.clear();
 
-    const bool binary = levelPath.size() > 4 && levelPath.compare(levelPath.size() - 4, 4, ".zdl") == 0;
-    if (binary) {
+    if (isLevelFile(levelPath)) {
         if (loadLevel(levelPath)) return true;
         error = levelPath + ": cannot be read as a level file";
         return false;

@@ -37,6 +37,13 @@ enum class PlayResult { Finished, Quit, Lost, Unfinished };
 
 const char* playResultName(PlayResult result);
 
+// The result of a run that playLevel's loop ended with `levelResult` (-1
+// finished through the exit, 0 otherwise): a quit when a key ended it.
+PlayResult playResultOf(std::int32_t levelResult);
+
+// Whether `path` names a level file (".zdl") rather than a level text.
+bool isLevelFile(const std::string& path);
+
 struct PlayOutcome {
     PlayResult result = PlayResult::Unfinished;
     std::int32_t score = 0;
