@@ -16,6 +16,9 @@ static_assert(WrapClamp == GL_CLAMP && WrapRepeat == GL_REPEAT && WrapClampToEdg
 #include <initializer_list>
 
 #include "platform/platform.h"
+#ifdef __EMSCRIPTEN__
+#include "gfx/texture_scale.h"
+#endif
 
 DrawLayerState drawLayer;
 
@@ -27,6 +30,47 @@ bool record(DrawOp op, std::initializer_list<double> args = {}) {
     drawLayer.calls.push_back(call);
     return true;
 }
+
+#ifdef __EMSCRIPTEN__
+// In a browser the fixed pipeline is Emscripten's emulation over WebGL 1,
+// which differs from desktop OpenGL in a few ways that stay in this file:
+// there is no GLU, so mipmaps come from glGenerateMipmap, which (like
+// repeating wrap modes) wants power-of-two sides; the internal format must
+// equal the pixel format; GL_CLAMP does not exist.
+extern "C" void glGenerateMipmap(GLenum target);
+
+// Uploads level 0 and, when asked, the mipmaps. A mipmapped picture whose
+// sides are not powers of two is scaled down to the nearest ones, as GLU's
+// builder does on the desktop; a repeating one without mipmaps is scaled up,
+// which loses nothing.
+void uploadToWebGl(const TextureUpload& upload) {
+    const int components = upload.bitsPerPixel / 8;
+    const bool repeats = upload.wrapS == WrapRepeat || upload.wrapT == WrapRepeat;
+    int width = upload.width;
+    int height = upload.height;
+    if (upload.mipmaps) {
+        width = powerOfTwoBelow(width);
+        height = powerOfTwoBelow(height);
+    } else if (repeats) {
+        width = powerOfTwoAbove(width);
+        height = powerOfTwoAbove(height);
+    }
+    std::vector<std::uint8_t> scaled;
+    const std::uint8_t* pixels = upload.pixels;
+    if (width != upload.width || height != upload.height) {
+        scaled = scalePixels(upload.pixels, upload.width, upload.height, components, width, height);
+        pixels = scaled.data();
+    }
+    const auto format = static_cast<GLenum>(upload.format);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
+                 GL_UNSIGNED_BYTE, pixels);
+    if (upload.mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+}
+
+GLint wrapMode(TextureWrap wrap) { return wrap == WrapClamp ? GL_CLAMP_TO_EDGE : wrap; }
+#else
+GLint wrapMode(TextureWrap wrap) { return wrap; }
+#endif
 }  // namespace
 
 void dlSetFixedState(int width, int height) {
@@ -72,6 +116,9 @@ std::uint32_t dlCreateTexture(const TextureUpload& upload) {
     // Rows are tightly packed; OpenGL's default of 4-byte rows would read past
     // the end of a 24-bit picture whose width is not a multiple of 4.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+#ifdef __EMSCRIPTEN__
+    uploadToWebGl(upload);
+#else
     const GLint components = upload.bitsPerPixel / 8;
     if (upload.mipmaps)
         gluBuild2DMipmaps(GL_TEXTURE_2D, components, upload.width, upload.height,
@@ -79,10 +126,11 @@ std::uint32_t dlCreateTexture(const TextureUpload& upload) {
     else
         glTexImage2D(GL_TEXTURE_2D, 0, components, upload.width, upload.height, 0,
                      static_cast<GLenum>(upload.format), GL_UNSIGNED_BYTE, upload.pixels);
+#endif
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, upload.minFilter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, upload.magFilter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, upload.wrapS);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, upload.wrapT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode(upload.wrapS));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode(upload.wrapT));
     return name;
 }
 
@@ -118,6 +166,21 @@ void dlQuad(double x, double y, double z, double w, double h,
     if (record(DrawOp::Quad, {x, y, z, w, h, u0, v0, u1, v1})) return;
     // The projection turns y downwards, so bottom-left, bottom-right,
     // top-right, top-left on screen is counter-clockwise: a front face.
+#ifdef __EMSCRIPTEN__
+    // The browser's emulation knows only the float forms. The colour was set
+    // before glBegin, which it takes for every vertex of the quad.
+    const auto f = [](double value) { return static_cast<GLfloat>(value); };
+    glBegin(GL_QUADS);
+    glTexCoord2f(f(u0), f(v0));
+    glVertex3f(f(x), f(y + h), f(z));
+    glTexCoord2f(f(u1), f(v0));
+    glVertex3f(f(x + w), f(y + h), f(z));
+    glTexCoord2f(f(u1), f(v1));
+    glVertex3f(f(x + w), f(y), f(z));
+    glTexCoord2f(f(u0), f(v1));
+    glVertex3f(f(x), f(y), f(z));
+    glEnd();
+#else
     glBegin(GL_QUADS);
     glTexCoord2d(u0, v0);
     glVertex3d(x, y + h, z);
@@ -128,6 +191,7 @@ void dlQuad(double x, double y, double z, double w, double h,
     glTexCoord2d(u0, v1);
     glVertex3d(x, y, z);
     glEnd();
+#endif
 }
 
 void dlPresent() {
@@ -145,9 +209,13 @@ std::vector<std::uint8_t> dlReadPixels(int x, int y, int w, int h) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     // The picture on screen is in the front buffer once presented. OpenGL
     // counts rows from the bottom of the window.
+#ifndef __EMSCRIPTEN__
     glReadBuffer(GL_BACK);
+#endif
     glReadPixels(x, viewport[3] - y - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+#ifndef __EMSCRIPTEN__
     glReadBuffer(GL_BACK);
+#endif
     pixels.resize(bottomUp.size());
     for (int r = 0; r < h; ++r)
         std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(row) * (h - 1 - r), row,
