@@ -128,9 +128,23 @@ void requestTestPlay() {
     passesEnd = true;
 }
 
+// A web page has no folder to open: the message says where the levels are
+// kept instead. The language files have no line for it, so it is chosen by
+// the language's level-text ending (string 84).
+void showNoFolderMessage() {
+    if (str(84) == "deu")
+        showMessage("Im Browser gibt es keinen", "Ordner zu zeigen: deine Level", "bleiben im Browser gespeichert.");
+    else
+        showMessage("A web page has no folder", "to show: your levels are kept", "in the browser's storage.");
+}
+
 // The file browser shows the pack folder; nothing happens when the folder
 // is gone or the system has no browser to start.
 void openPackFolder() {
+    if (!platform().canShowFolders()) {
+        showNoFolderMessage();
+        return;
+    }
     const std::string folder = packFolder();
     if (folderExists(folder)) platform().showToPlayer(folder);
 }

@@ -28,6 +28,7 @@ public:
     ControllerState controller;         // the connected controllers' inputs (see setController)
     double clock = 0.0;                 // virtual seconds
     std::string systemFolderPath = "/usr/";
+    bool foldersShowable = true;        // false plays a platform without a file browser
     // Called each time the game yields or sleeps: lets a test script input
     // that arrives while a loop runs (for example Esc after a few frames).
     void (*onSleep)(HeadlessPlatform&) = nullptr;
@@ -62,6 +63,7 @@ public:
 
     std::string systemFolder() override { return systemFolderPath; }
     void showToPlayer(const std::string& target) override { shownToPlayer.push_back(target); }
+    bool canShowFolders() override { return foldersShowable; }
 
     // Changes the controller's inputs as a real pad would: the presses of
     // the change are queued as keys, and the held keys follow the new state.

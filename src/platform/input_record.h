@@ -166,6 +166,7 @@ public:
 
     std::string systemFolder() override { return inner.systemFolder(); }
     void showToPlayer(const std::string& target) override { inner.showToPlayer(target); }
+    bool canShowFolders() override { return inner.canShowFolders(); }
     void showTextScreen(int row, const std::vector<TextLine>& lines) override {
         inner.showTextScreen(row, lines);
     }

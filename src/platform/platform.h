@@ -60,6 +60,8 @@ public:
     // Shell.
     virtual std::string systemFolder() = 0;    // raw, before the path rules of paths.h
     virtual void showToPlayer(const std::string& folderOrAddress) = 0;  // returns when done
+    // Whether showToPlayer can show a folder: a web page has no file browser.
+    virtual bool canShowFolders() { return true; }
 
     // The text window: shows the lines from `row` (1-based, 25 rows of 40
     // columns), waits for one key and returns.

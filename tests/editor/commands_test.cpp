@@ -4,6 +4,7 @@
 
 #include "audio/audio.h"
 #include "core/dialog.h"
+#include "core/language.h"
 #include "core/settings.h"
 #include "editor/editor_fixture.h"
 #include "gfx/textures.h"
@@ -215,6 +216,16 @@ TEST_F(EditorCommands, F7ShowsThePackFolderWhenItExists) {
     removeFolder(folder.path() + "lvlpcktest");
     press(KeyF7);
     EXPECT_EQ(headless.shownToPlayer.size(), 1u);
+}
+
+TEST_F(EditorCommands, F7WithoutAFileBrowserSaysSoInTheMessageDialog) {
+    makePack("lvlpcktest", 1);
+    headless.foldersShowable = false;
+    press(KeyF7);
+    EXPECT_TRUE(headless.shownToPlayer.empty());
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine1, "A web page has no folder");
+    EXPECT_EQ(dialog.dialogButton1, str(53));
 }
 
 // Asking first: each pending action runs at once without unsaved changes;
