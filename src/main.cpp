@@ -8,9 +8,40 @@
 #include "frontend/menus.h"
 #include "platform/files.h"
 #include "platform/platform.h"
+#ifdef __EMSCRIPTEN__
+#include "core/paths.h"
+#include "core/settings.h"
+#include "platform/web_platform.h"
+#include "platform/web_storage.h"
+
+namespace {
+
+// A web page is closed rather than quit, so the settings are saved as soon
+// as they change instead of only at quit; not before the first start's
+// choice of language, which a reload must still offer.
+void saveChangedSettings() {
+    static bool known = false;
+    static std::string saved;  // the settings file's bytes
+    if (settings.firstStart) return;
+    if (!known) {
+        known = true;
+        readTextFile(paths.dataFolder + "settings.dat", saved);
+    }
+    const std::string now = encodeSettings(settings);
+    if (now != saved && saveSettings()) saved = now;
+}
+
+}  // namespace
+#endif
 
 int main(int argc, char** argv) {
+#ifdef __EMSCRIPTEN__
+    // In a web page the game folder is the page's storage.
+    const std::string folder = openBrowserGameFolder();
+    setBrowserFrameHook(saveChangedSettings);
+#else
     const std::string folder = executableFolder(argc > 0 ? argv[0] : nullptr);
+#endif
     if (argc > 1) {
         if (argc != 3 || std::strcmp(argv[1], "--replay") != 0) {
             std::fprintf(stderr, "usage: zindrop7 [--replay FILE]\n");

@@ -16,6 +16,9 @@
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"
 #include "platform/text_screen.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web_platform.h"
+#endif
 
 namespace {
 
@@ -33,6 +36,9 @@ public:
     void sleep(double seconds) override;
     std::string systemFolder() override { return "/usr/bin/"; }
     void showToPlayer(const std::string& target) override;
+#ifdef __EMSCRIPTEN__
+    bool canShowFolders() override { return false; }
+#endif
     void showTextScreen(int row, const std::vector<TextLine>& lines) override;
     [[noreturn]] void exitProgram(int status) override;
 
@@ -64,6 +70,9 @@ bool SdlPlatform::startVideo() {
 std::vector<DisplayMode> SdlPlatform::displayModes() {
     std::vector<DisplayMode> modes;
     if (!startVideo()) return modes;
+#ifdef __EMSCRIPTEN__
+    return browserDisplayModes();
+#endif
     const int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode mode;
@@ -114,6 +123,9 @@ void SdlPlatform::setWindowTitle(const std::string& title) {
 
 void SdlPlatform::swapBuffers() {
     if (window != nullptr) SDL_GL_SwapWindow(window);
+#ifdef __EMSCRIPTEN__
+    browserWaitForFrame();
+#endif
 }
 
 void SdlPlatform::pumpEvents() {
@@ -231,6 +243,10 @@ double SdlPlatform::timer() {
 }
 
 void SdlPlatform::sleep(double seconds) {
+#ifdef __EMSCRIPTEN__
+    browserSleep(seconds);
+    return;
+#endif
     if (seconds <= 0) {
         std::this_thread::yield();
         return;
@@ -239,6 +255,10 @@ void SdlPlatform::sleep(double seconds) {
 }
 
 void SdlPlatform::showToPlayer(const std::string& target) {
+#ifdef __EMSCRIPTEN__
+    browserOpenAddress(target);
+    return;
+#endif
     const pid_t child = ::fork();
     if (child == 0) {
         ::execlp("xdg-open", "xdg-open", target.c_str(), static_cast<char*>(nullptr));
@@ -258,6 +278,9 @@ void SdlPlatform::exitProgram(int status) {
     if (context != nullptr) SDL_GL_DeleteContext(context);
     if (window != nullptr) SDL_DestroyWindow(window);
     SDL_Quit();
+#ifdef __EMSCRIPTEN__
+    browserExit(status);
+#endif
     std::exit(status);
 }
 

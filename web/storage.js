@@ -1,0 +1,93 @@
+// The game folder in the browser's storage (IndexedDB through Emscripten's
+// IDBFS). Loaded after the program's own code, so FS and IDBFS are in scope.
+//
+// open(folder) mounts the storage there and loads what it holds; watch()
+// then saves the folder after every change the program makes to it: files
+// written and closed, renamed, deleted, folders made and removed. Changes of
+// one turn of the page's event loop are saved together, in one storage
+// transaction; a save that is asked for while one runs follows it.
+Module.zindropStorage = {
+  folder: null,     // the mounted folder, without its final "/"
+  loaded: false,    // what storage held is in the folder (or there is no storage)
+  available: true,  // false when the browser refused the storage
+  saving: false,    // a save runs
+  pending: false,   // another save is wanted once it has finished
+  scheduled: false, // a save will start at the end of this turn
+  saves: 0,         // saves finished, for tests
+
+  open(folder) {
+    this.folder = folder.replace(/\/$/, "");
+    FS.mkdir(this.folder);
+    try {
+      FS.mount(IDBFS, {}, this.folder);
+    } catch (e) {
+      this.refuse(e);
+      this.loaded = true;
+      return;
+    }
+    FS.syncfs(true, (error) => {
+      if (error) this.refuse(error);
+      this.loaded = true;
+    });
+  },
+
+  refuse(error) {
+    this.available = false;
+    console.warn("Zindrop 7: the browser's storage cannot be used, so nothing will be kept:", error);
+  },
+
+  // True when every change has been saved.
+  idle() {
+    return !this.saving && !this.pending && !this.scheduled;
+  },
+
+  inFolder(path) {
+    return typeof path === "string" && (path === this.folder || path.startsWith(this.folder + "/"));
+  },
+
+  watch() {
+    const storage = this;
+    const after = (name, changes) => {
+      const original = FS[name];
+      FS[name] = function () {
+        const result = original.apply(FS, arguments);
+        if (changes.apply(null, arguments)) storage.save();
+        return result;
+      };
+    };
+    after("rename", (from, to) => storage.inFolder(from) || storage.inFolder(to));
+    after("unlink", (path) => storage.inFolder(path));
+    after("rmdir", (path) => storage.inFolder(path));
+    after("mkdir", (path) => storage.inFolder(path));
+    after("truncate", (path) => storage.inFolder(path));
+    // O_WRONLY or O_RDWR: the stream may have written.
+    after("close", (stream) => (stream.flags & 3) !== 0 && storage.inFolder(stream.path));
+    this.save();
+  },
+
+  save() {
+    if (!this.available || this.scheduled) return;
+    this.scheduled = true;
+    setTimeout(() => {
+      this.scheduled = false;
+      this.run();
+    }, 0);
+  },
+
+  run() {
+    if (this.saving) {
+      this.pending = true;
+      return;
+    }
+    this.saving = true;
+    FS.syncfs(false, (error) => {
+      this.saving = false;
+      if (error) console.warn("Zindrop 7: saving to the browser's storage failed:", error);
+      else this.saves++;
+      if (this.pending) {
+        this.pending = false;
+        this.run();
+      }
+    });
+  },
+};
