@@ -68,13 +68,36 @@ void uploadToWebGl(const TextureUpload& upload) {
 }
 
 GLint wrapMode(TextureWrap wrap) { return wrap == WrapClamp ? GL_CLAMP_TO_EDGE : wrap; }
+
+// Each glBegin/glEnd pair is a draw call of its own in the emulation, and
+// a board has hundreds of quads. So quads are gathered into one glBegin
+// until the state changes (a texture, a test, blending, a clear, the end of
+// the frame), with the colour given on every vertex so that colour changes
+// need no new batch. The picture is the same: the quads are drawn in the
+// same order with the same state.
+struct QuadBatch {
+    bool open = false;          // inside glBegin(GL_QUADS)
+    int quads = 0;              // quads in the open batch
+    GLfloat colour[4] = {1, 1, 1, 1};  // the current colour
+};
+QuadBatch batch;
+constexpr int MaxBatchQuads = 1024;  // well inside the emulation's buffers
+
+void flushQuads() {
+    if (!batch.open) return;
+    glEnd();
+    batch.open = false;
+    batch.quads = 0;
+}
 #else
 GLint wrapMode(TextureWrap wrap) { return wrap; }
+void flushQuads() {}
 #endif
 }  // namespace
 
 void dlSetFixedState(int width, int height) {
     if (record(DrawOp::FixedState, {double(width), double(height)})) return;
+    flushQuads();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glViewport(0, 0, width, height);
@@ -92,12 +115,14 @@ void dlSetFixedState(int width, int height) {
 
 void dlEnableAlphaBlending() {
     if (record(DrawOp::BlendAlpha)) return;
+    flushQuads();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 void dlClear() {
     if (record(DrawOp::Clear)) return;
+    flushQuads();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -110,6 +135,7 @@ std::uint32_t dlCreateTexture(const TextureUpload& upload) {
                                     double(upload.wrapS), double(upload.wrapT)}});
         return ++drawLayer.lastTextureName;
     }
+    flushQuads();
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -136,28 +162,38 @@ std::uint32_t dlCreateTexture(const TextureUpload& upload) {
 
 void dlDeleteTexture(std::uint32_t name) {
     if (record(DrawOp::DeleteTexture, {double(name)})) return;
+    flushQuads();
     const GLuint names[1] = {name};
     glDeleteTextures(1, names);
 }
 
 void dlBindTexture(std::uint32_t glName) {
     if (record(DrawOp::BindTexture, {double(glName)})) return;
+    flushQuads();
     glBindTexture(GL_TEXTURE_2D, glName);
 }
 
 void dlColour(double r, double g, double b, double a) {
     if (record(DrawOp::Colour, {r, g, b, a})) return;
+#ifdef __EMSCRIPTEN__
+    const double components[4] = {r, g, b, a};
+    for (int i = 0; i < 4; ++i)
+        batch.colour[i] = static_cast<GLfloat>(std::clamp(components[i] / 255.0, 0.0, 1.0));
+#else
     glColor4d(r / 255.0, g / 255.0, b / 255.0, a / 255.0);
+#endif
 }
 
 void dlDepthTest(DepthTest test) {
     if (record(DrawOp::DepthTest, {double(test)})) return;
+    flushQuads();
     static const GLenum functions[] = {GL_LESS, GL_LEQUAL, GL_EQUAL, GL_GEQUAL};
     glDepthFunc(functions[static_cast<int>(test)]);
 }
 
 void dlBlend(BlendMode mode) {
     if (record(DrawOp::Blend, {double(mode)})) return;
+    flushQuads();
     glBlendFunc(mode == BlendMode::Alpha ? GL_SRC_ALPHA : GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
 }
 
@@ -167,19 +203,23 @@ void dlQuad(double x, double y, double z, double w, double h,
     // The projection turns y downwards, so bottom-left, bottom-right,
     // top-right, top-left on screen is counter-clockwise: a front face.
 #ifdef __EMSCRIPTEN__
-    // The browser's emulation knows only the float forms. The colour was set
-    // before glBegin, which it takes for every vertex of the quad.
-    const auto f = [](double value) { return static_cast<GLfloat>(value); };
-    glBegin(GL_QUADS);
-    glTexCoord2f(f(u0), f(v0));
-    glVertex3f(f(x), f(y + h), f(z));
-    glTexCoord2f(f(u1), f(v0));
-    glVertex3f(f(x + w), f(y + h), f(z));
-    glTexCoord2f(f(u1), f(v1));
-    glVertex3f(f(x + w), f(y), f(z));
-    glTexCoord2f(f(u0), f(v1));
-    glVertex3f(f(x), f(y), f(z));
-    glEnd();
+    // The browser's emulation knows only the float forms, and wants every
+    // vertex of a batch to carry the same attributes: colour, texture
+    // coordinate, position.
+    if (!batch.open) {
+        glBegin(GL_QUADS);
+        batch.open = true;
+    }
+    const auto vertex = [](double s, double t, double vx, double vy, double vz) {
+        glColor4f(batch.colour[0], batch.colour[1], batch.colour[2], batch.colour[3]);
+        glTexCoord2f(static_cast<GLfloat>(s), static_cast<GLfloat>(t));
+        glVertex3f(static_cast<GLfloat>(vx), static_cast<GLfloat>(vy), static_cast<GLfloat>(vz));
+    };
+    vertex(u0, v0, x, y + h, z);
+    vertex(u1, v0, x + w, y + h, z);
+    vertex(u1, v1, x + w, y, z);
+    vertex(u0, v1, x, y, z);
+    if (++batch.quads == MaxBatchQuads) flushQuads();
 #else
     glBegin(GL_QUADS);
     glTexCoord2d(u0, v0);
@@ -195,6 +235,7 @@ void dlQuad(double x, double y, double z, double w, double h,
 }
 
 void dlPresent() {
+    flushQuads();
     if (!record(DrawOp::Present)) glFlush();
     platform().swapBuffers();
 }
@@ -202,6 +243,7 @@ void dlPresent() {
 std::vector<std::uint8_t> dlReadPixels(int x, int y, int w, int h) {
     std::vector<std::uint8_t> pixels;
     if (drawLayer.recording || w <= 0 || h <= 0) return pixels;
+    flushQuads();
     const std::size_t row = static_cast<std::size_t>(w) * 3;
     std::vector<std::uint8_t> bottomUp(row * static_cast<std::size_t>(h));
     GLint viewport[4];
