@@ -7,6 +7,10 @@
 #include <cstring>
 
 #include "core/encoding.h"
+#ifdef __EMSCRIPTEN__
+#include <cstdlib>
+#include <string>
+#endif
 
 namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -85,6 +89,30 @@ bool showsAsItself(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) return windows1252ToUtf8(std::string(1, static_cast<char>(byte))) != "\xEF\xBF\xBD";
     return true;
 }
+#ifdef __EMSCRIPTEN__
+// The browser build's C++ library has no floating-point to_chars and
+// from_chars. These do the same with the C library: the shortest "%g" form
+// that reads back to the same bits, and a correctly rounded strtod that is
+// held to from_chars' syntax (no spaces, no "+", no hexadecimal).
+std::string shortestNumber(double value) {
+    char buffer[64];
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+        if (std::strtod(buffer, nullptr) == value) break;
+    }
+    return buffer;
+}
+
+bool parseNumber(const std::string& word, double& value) {
+    if (word.empty() || word[0] == '+' || std::isspace(static_cast<unsigned char>(word[0])) ||
+        word.find_first_of("xX") != std::string::npos)
+        return false;
+    char* end = nullptr;
+    value = std::strtod(word.c_str(), &end);
+    return end == word.c_str() + word.size();
+}
+#endif
+
 }  // namespace
 
 bool splitLine(const std::string& line, std::vector<TextWord>& words, std::string& error) {
@@ -148,8 +176,12 @@ std::string numberWord(double value) {
         std::snprintf(buffer, sizeof buffer, "0x%016llX", static_cast<unsigned long long>(bits));
         return buffer;
     }
+#ifdef __EMSCRIPTEN__
+    return shortestNumber(value);
+#else
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
+#endif
 }
 
 bool readNumber(const std::string& word, double& value) {
@@ -169,8 +201,13 @@ bool readNumber(const std::string& word, double& value) {
     std::string lower = word;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lower.find("nan") != std::string::npos) return false;
+#ifdef __EMSCRIPTEN__
+    (void)end;
+    return parseNumber(word, value);
+#else
     const auto result = std::from_chars(word.data(), end, value);
     return result.ec == std::errc() && result.ptr == end;
+#endif
 }
 
 bool readInt32(const std::string& word, std::int32_t& value) {
