@@ -6,13 +6,16 @@ profile and drives it through the DevTools protocol over
 --remote-debugging-pipe (JSON messages ended by a zero byte on file
 descriptors 3 and 4), with nothing but Python's standard library:
 
- 1. The first start shows the language choice (no settings yet).
+ 1. The first start shows the language choice (no settings yet); the sound
+    waits for the first key, as browsers want.
  2. English, the title, the main menu, Play; a new player types a name; the
     profile, the main pack and level 1 are chosen; the ball is steered with
     held keys and the picture changes; Esc leaves the level, which is then
     skipped.
  3. Once the storage has saved everything, a reload opens on the title (not
-    the languages), with the profile and its statistics still there.
+    the languages), with the profile and its statistics still there; the
+    web site item opens in a new tab; Play offers the stored player; the
+    game's keys (F5, F7, PgUp, PgDn ...) do not work the browser.
  4. Without its language files (deleted from the storage) the page draws
     the start-up error screen into the canvas; a key ends the game and the
     page says so.
@@ -183,6 +186,9 @@ KEYS = {
     "Down": ("ArrowDown", "ArrowDown", 40, None), "Up": ("ArrowUp", "ArrowUp", 38, None),
     "Left": ("ArrowLeft", "ArrowLeft", 37, None), "Right": ("ArrowRight", "ArrowRight", 39, None),
     "Space": (" ", "Space", 32, " "),
+    "PageUp": ("PageUp", "PageUp", 33, None), "PageDown": ("PageDown", "PageDown", 34, None),
+    "Home": ("Home", "Home", 36, None), "End": ("End", "End", 35, None),
+    "F5": ("F5", "F5", 116, None), "F7": ("F7", "F7", 118, None),
 }
 for letter in "abcdefghijklmnopqrstuvwxyz":
     KEYS[letter] = (letter, "Key" + letter.upper(), ord(letter.upper()), letter)
@@ -379,8 +385,14 @@ def main():
         checks.check("the first start shows a picture", lit_share(languages) > 0.05)
         measurements.append("%.1f frames a second in the menus" % frames_per_second(browser, 5))
 
+        audio = "(Module.SDL2 && Module.SDL2.audioContext ? Module.SDL2.audioContext.state : 'none')"
+        checks.check("the sound waits for the first key (the page's audio is %s)"
+                     % browser.evaluate(audio), browser.evaluate(audio) == "suspended")
+
         # 2. English (the second language), the title, Play, a new player.
         press(browser, "Down", "Enter")
+        checks.check("the first key starts the sound",
+                     bool(browser.wait_for(audio + " === 'running'", 5)))
         time.sleep(1)
         title = keep("2-title", browser.screenshot())
         checks.check("choosing the language leaves the language screen",
@@ -426,9 +438,28 @@ def main():
         to_title, to_languages = difference(reloaded, title), difference(reloaded, languages)
         checks.check("the reload opens on the title, not the languages (%.3f from the title, "
                      "%.3f from the languages)" % (to_title, to_languages), to_title < to_languages)
-        press(browser, "Enter", "Enter", pause=0.8)
+        # The link of the information pages opens in a new tab.
+        browser.evaluate("window.opened = []; window.open = (...how) => { opened.push(how); return null; }")
+        press(browser, "Enter", "Down", "Enter", "Down", "Enter", "Enter", "Enter", pause=0.6)
+        opened = browser.wait_for("opened.length && opened", 5) or []
+        checks.check("the web site item opens its page in a new tab (%s)" % opened,
+                     len(opened) == 1 and opened[0][0].startswith("http") and opened[0][1] == "_blank")
+        # Back on the information menu: Esc to the main menu, Up to Play.
+        press(browser, "Escape", "Up", "Enter", pause=0.8)
         profiles = keep("6-players", browser.screenshot())
         checks.check("Play now offers the stored player", difference(profiles, reloaded) > 0.02)
+        # The keys the game uses stay in the game: the browser's own action
+        # (reload, caret browsing, scrolling) is prevented, the page stays.
+        browser.evaluate("window.keysKept = {}; window.addEventListener('keydown', "
+                         "(e) => { keysKept[e.key] = e.defaultPrevented; })")
+        frames = browser.evaluate("Module.framesShown")
+        press(browser, "F5", "F7", "PageDown", "PageUp", "End", "Home", "Down", "Space", pause=0.5)
+        kept = browser.evaluate("keysKept") or {}
+        names = ["F5", "F7", "PageDown", "PageUp", "End", "Home", "ArrowDown"]
+        checks.check("the game's keys do not reach the browser (%s)" % kept,
+                     all(kept.get(name) for name in names) and
+                     browser.evaluate("window.scrollY") == 0 and
+                     browser.evaluate("Module.framesShown") > frames)
         errors = console_errors(browser)
         for error in errors:
             print("web: console: " + error)
