@@ -5,7 +5,8 @@
 // then saves the folder after every change the program makes to it: files
 // written and closed, renamed, deleted, folders made and removed. Changes of
 // one turn of the page's event loop are saved together, in one storage
-// transaction; a save that is asked for while one runs follows it.
+// transaction; a save that is asked for while one runs follows it. (A flush
+// of a file, fsync, also saves the storage, through Emscripten itself.)
 Module.zindropStorage = {
   folder: null,     // the mounted folder, without its final "/"
   loaded: false,    // what storage held is in the folder (or there is no storage)
@@ -14,8 +15,10 @@ Module.zindropStorage = {
   pending: false,   // another save is wanted once it has finished
   scheduled: false, // a save will start at the end of this turn
   saves: 0,         // saves finished, for tests
+  times: {},        // the page's clock at each step of start-up, for measurements
 
   open(folder) {
+    this.times.opened = performance.now();
     this.folder = folder.replace(/\/$/, "");
     FS.mkdir(this.folder);
     try {
@@ -27,6 +30,7 @@ Module.zindropStorage = {
     }
     FS.syncfs(true, (error) => {
       if (error) this.refuse(error);
+      this.times.loaded = performance.now();
       this.loaded = true;
     });
   },
@@ -46,6 +50,7 @@ Module.zindropStorage = {
   },
 
   watch() {
+    this.times.merged = performance.now();
     const storage = this;
     const after = (name, changes) => {
       const original = FS[name];
@@ -79,11 +84,22 @@ Module.zindropStorage = {
       this.pending = true;
       return;
     }
+    // The program's own flushes (fsync) save the storage too; two saves at
+    // once could each miss what the other changed, so this one waits.
+    if (FS.syncFSRequests > 0) {
+      this.scheduled = true;
+      setTimeout(() => {
+        this.scheduled = false;
+        this.run();
+      }, 10);
+      return;
+    }
     this.saving = true;
     FS.syncfs(false, (error) => {
       this.saving = false;
       if (error) console.warn("Zindrop 7: saving to the browser's storage failed:", error);
       else this.saves++;
+      if (!this.times.firstSaved) this.times.firstSaved = performance.now();
       if (this.pending) {
         this.pending = false;
         this.run();

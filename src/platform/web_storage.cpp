@@ -51,6 +51,21 @@ std::map<std::string, std::string> readRecord(const std::string& path) {
     return record;
 }
 
+// Writes a whole file through a scratch file renamed over it, without the
+// flush to disk of writeFileSafely: in the web page a flush saves the whole
+// storage, once per file, where the merge wants one save at its end (which
+// stores the merged files together or not at all).
+bool writeWithoutFlush(const std::string& path, const Bytes& contents) {
+    const std::string temporary = path + ".tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) return false;
+    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    ok = std::fclose(file) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(temporary.c_str());
+    return ok;
+}
+
 // Makes every folder of `relative`'s path below `root`.
 void makeFoldersFor(const std::string& root, const std::string& relative) {
     for (auto slash = relative.find('/'); slash != std::string::npos;
@@ -89,12 +104,12 @@ int mergeShippedFiles(const std::string& shippedFolder, const std::string& gameF
         }
         if (!copy) continue;
         makeFoldersFor(gameFolder, relative);
-        if (writeFileSafely(target, contents))
+        if (writeWithoutFlush(target, contents))
             ++copied;
         else
             ok = false;
     }
-    if (!writeFileSafely(gameFolder + ShippedRecordName, record)) ok = false;
+    if (!writeWithoutFlush(gameFolder + ShippedRecordName, Bytes(record.begin(), record.end()))) ok = false;
     return copied;
 }
 
