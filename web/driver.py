@@ -20,6 +20,7 @@ descriptors 3 and 4), with nothing but Python's standard library:
     the start-up error screen into the canvas; a key ends the game and the
     page says so.
  5. No uncaught error reached the console.
+ 6. A browser without WebGL gets a message that says so.
 
 Prints one line per check, the measurements (time from navigation to the
 first frame, frames per second in the menus and in play) and
@@ -70,7 +71,7 @@ def serve(folder):
 # --- Chromium over the DevTools pipe -----------------------------------------
 
 class Browser:
-    def __init__(self, chromium, profile_folder):
+    def __init__(self, chromium, profile_folder, extra_flags=()):
         to_browser_read, self.to_browser = os.pipe()
         self.from_browser, from_browser_write = os.pipe()
 
@@ -82,7 +83,7 @@ class Browser:
             [chromium, "--headless", "--no-sandbox", "--use-angle=swiftshader",
              "--enable-unsafe-swiftshader", "--remote-debugging-pipe",
              "--user-data-dir=" + profile_folder, "--window-size=1100,900",
-             "--no-first-run", "--no-default-browser-check", "about:blank"],
+             "--no-first-run", "--no-default-browser-check", *extra_flags, "about:blank"],
             preexec_fn=on_fds_3_and_4, close_fds=False,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_browser_read)
@@ -524,6 +525,21 @@ def main():
         for error in errors:
             print("web: console: " + error)
         checks.check("no uncaught error on the error screen", not errors)
+    finally:
+        browser.close()
+        shutil.rmtree(profile_folder, ignore_errors=True)
+
+    # 6. A browser without WebGL gets a clear message instead of the game.
+    profile_folder = tempfile.mkdtemp(prefix="zindrop7-chromium-")
+    browser = Browser(args.chromium, profile_folder, ["--disable-3d-apis"])
+    try:
+        browser.attach()
+        browser.call("Page.navigate", {"url": address})
+        checks.check("without WebGL the page says so instead of starting",
+                     bool(browser.wait_for("document.getElementById('message').style.display == "
+                                           "'block' && document.getElementById('message')"
+                                           ".textContent.includes('WebGL') && "
+                                           "typeof Module === 'object' && !Module.firstFrameAt", 30)))
     finally:
         browser.close()
         server.shutdown()
