@@ -27,8 +27,11 @@ void saveChangedSettings() {
         known = true;
         readTextFile(paths.dataFolder + "settings.dat", saved);
     }
+    // Once per change: a save that fails is not tried again every frame.
     const std::string now = encodeSettings(settings);
-    if (now != saved && saveSettings()) saved = now;
+    if (now == saved) return;
+    saveSettings();
+    saved = now;
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ descriptors 3 and 4), with nothing but Python's standard library:
     page says so.
  5. No uncaught error reached the console.
  6. A browser without WebGL gets a message that says so.
+ 7. A browser that refuses its storage still runs the game, which can
+    still write its files (they last as long as the page).
 
 Prints one line per check, the measurements (time from navigation to the
 first frame, frames per second in the menus and in play) and
@@ -540,6 +542,27 @@ def main():
                                            "'block' && document.getElementById('message')"
                                            ".textContent.includes('WebGL') && "
                                            "typeof Module === 'object' && !Module.firstFrameAt", 30)))
+    finally:
+        browser.close()
+        shutil.rmtree(profile_folder, ignore_errors=True)
+
+    # 7. A browser that refuses its storage still plays: the files the game
+    # writes stay in the page's memory.
+    profile_folder = tempfile.mkdtemp(prefix="zindrop7-chromium-")
+    browser = Browser(args.chromium, profile_folder)
+    try:
+        browser.attach()
+        browser.call("Page.addScriptToEvaluateOnNewDocument",
+                     {"source": "Object.defineProperty(window, 'indexedDB', {get: () => undefined});"})
+        start_page(browser, address, checks, "without storage")
+        time.sleep(3.5)
+        press(browser, "Down", "Enter")
+        checks.check("without storage the game still writes its files (the chosen language)",
+                     bool(browser.wait_for("FS.analyzePath('%s/settings.dat').exists" % GAME_FOLDER, 10)))
+        errors = console_errors(browser)
+        for error in errors:
+            print("web: console: " + error)
+        checks.check("no uncaught error without storage", not errors)
     finally:
         browser.close()
         server.shutdown()

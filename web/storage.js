@@ -21,6 +21,12 @@ Module.zindropStorage = {
     this.times.opened = performance.now();
     this.folder = folder.replace(/\/$/, "");
     FS.mkdir(this.folder);
+    // Emscripten aborts the program when it finds no IndexedDB at all.
+    if (!(window.indexedDB || window.mozIndexedDB || window.webkitIndexedDB || window.msIndexedDB)) {
+      this.refuse("no IndexedDB");
+      this.loaded = true;
+      return;
+    }
     try {
       FS.mount(IDBFS, {}, this.folder);
     } catch (e) {
@@ -29,7 +35,12 @@ Module.zindropStorage = {
       return;
     }
     FS.syncfs(true, (error) => {
-      if (error) this.refuse(error);
+      if (error) {
+        // Without storage the folder must still take the game's files: a
+        // flush on the storage's mount would fail every write.
+        this.refuse(error);
+        FS.unmount(this.folder);
+      }
       this.times.loaded = performance.now();
       this.loaded = true;
     });
