@@ -1,9 +1,9 @@
 // The information: its menu, the help and more-levels pages, the credits and
 // the page that opens the game's web address in the player's browser. The
 // overlay draws the texts of the pages; their items only hold "Back".
-#include "core/language.h"
-#include "frontend/menu_screens.h"
-#include "frontend/menus.h"
+#include "config/language.h"
+#include "frontend/menu_info.h"
+#include "frontend/menu_state.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 

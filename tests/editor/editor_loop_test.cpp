@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/dialog.h"
-#include "core/paths.h"
+#include "config/dialog.h"
+#include "config/paths.h"
 #include "editor/editor_fixture.h"
-#include "gfx/editor_overlay.h"
+#include "editor/editor_overlay.h"
 #include "gfx/frame.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -102,6 +102,7 @@ TEST_F(EditorLoop, PickerCellsRunFourteenARowAndAClickChoosesOnRelease) {
     headless.keyQueue.push_back("w");
     headless.keyQueue.push_back("x");
     renderer.editorActive = -1;
+    renderer.editorOverlay = drawEditorOverlay;
     dialog.dialogId = 0;
     editorPass();
     EXPECT_EQ(editor.currentKind, KindGround);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/encoding.h"
+#include "base/encoding.h"
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"

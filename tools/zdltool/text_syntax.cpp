@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/encoding.h"
+#include "base/encoding.h"
 #ifdef __EMSCRIPTEN__
 #include <cstdlib>
 #include <string>
