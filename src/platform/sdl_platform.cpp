@@ -2,8 +2,6 @@
 // context, the keyboard and mouse, the timer, the desktop's opener and the
 // text window of the start-up error screens.
 #include <SDL2/SDL.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -16,6 +14,7 @@
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"
 #include "platform/text_screen.h"
+#include "platform/shell.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ public:
     void showPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
     double timer() override;
     void sleep(double seconds) override;
-    std::string systemFolder() override { return "/usr/bin/"; }
+    std::string systemFolder() override { return shellSystemFolder(); }
     void showToPlayer(const std::string& target) override;
     void showTextScreen(int row, const std::vector<TextLine>& lines) override;
     [[noreturn]] void exitProgram(int status) override;
@@ -238,17 +237,7 @@ void SdlPlatform::sleep(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-void SdlPlatform::showToPlayer(const std::string& target) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::execlp("xdg-open", "xdg-open", target.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    if (child > 0) {
-        int status = 0;
-        ::waitpid(child, &status, 0);
-    }
-}
+void SdlPlatform::showToPlayer(const std::string& target) { shellShow(target); }
 
 void SdlPlatform::showTextScreen(int row, const std::vector<TextLine>& lines) {
     showTextScreenWindow(row, lines);

@@ -1,11 +1,32 @@
 #include "support/tool_run.h"
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 
+#ifdef _WIN32
+namespace {
+// cmd.exe knows double quotes only, and its paths take "\".
+std::string forCmd(std::string text) {
+    for (char& c : text) {
+        if (c == '\'') c = '"';
+        if (c == '/') c = '\\';
+    }
+    return text;
+}
+}  // namespace
+#endif
+
 ToolRun runTool(const TempFolder& folder, const std::string& arguments) {
-#ifdef ZD_TOOL
+#if defined(ZD_TOOL) && defined(_WIN32)
+    // The outer quotes are cmd.exe's: it takes off the first and the last.
+    const std::string command = "\"" + forCmd(std::string("'") + ZD_TOOL + "' " + arguments + " > '" +
+                                              folder.path() + "tool.txt' 2>&1") + "\"";
+    const int status = std::system(command.c_str());
+    return {status, folder.read("tool.txt")};
+#elif defined(ZD_TOOL)
     const std::string command =
         std::string("'") + ZD_TOOL + "' " + arguments + " > '" + folder.path() + "tool.txt' 2>&1";
     const int status = std::system(command.c_str());

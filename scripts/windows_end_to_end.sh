@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The real Windows program under Wine, driven through its menus with xdotool
+# as scripts/end_to_end.sh drives the Linux one, on copies of the game folders:
+#  1. A first start (no settings.dat) opens on the languages: the second one
+#     is chosen, the title leads to the main menu, the sound options switch
+#     the effects off, and the game is left through the quit question.
+#  2. The next start opens on the title: a key leads to the main menu, Esc to
+#     the quit question, Enter quits.
+# Each run must end by itself with status 0. The Linux program makes the
+# same choices as in 1, and the two settings.dat files must be the same bytes
+# (players move them between the systems).
+#
+#   bash scripts/windows_end_to_end.sh WINDOWS_GAME_DIR LINUX_GAME_DIR
+# Runs inside an X session (windows_test.sh gives it Xvfb) with a Wine server.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/windows_common.sh"
+source "$root/scripts/windows_wine.sh"
+source "$root/scripts/windows_drive.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -a "$1" "$work/windows"
+cp -a "$2" "$work/linux"
+rm -f "$work"/*/settings.dat "$work"/*/*.alp "$work"/*/lastrun.zrp
+passed=0
+failed=0
+result() {  # result DESCRIPTION STATUS
+  if [ "$2" -eq 0 ]; then echo "windows end-to-end: ok: $1"; passed=$((passed + 1));
+  else echo "windows end-to-end: FAILED: $1"; failed=$((failed + 1)); fi
+}
+
+first_start=(Down Return Return Down Down Down Return Down Down Return Return Escape Escape Escape Return)
+status=0
+drive_game "$work/windows" zindrop7.exe "${first_start[@]}" || status=$?
+result "first start through the menus and out through the quit question (status $status)" "$status"
+status=0
+drive_game "$work/linux" ./zindrop7 "${first_start[@]}" || status=$?
+result "the same choices in the Linux program (status $status)" "$status"
+if [ -f "$work/windows/settings.dat" ] && [ -f "$work/linux/settings.dat" ]; then
+  cmp "$work/windows/settings.dat" "$work/linux/settings.dat"
+  result "settings.dat is the same on both systems ($(od -An -v -tx1 "$work/windows/settings.dat" | tr -d '\n' | tr -s ' '))" $?
+else
+  result "both programs wrote settings.dat" 1
+fi
+cp "$work/windows/settings.dat" "$work/settings-first.dat" 2>/dev/null || true
+
+status=0
+drive_game "$work/windows" zindrop7.exe Escape Escape Return || status=$?
+result "second start opens on the title and quits through the quit question (status $status)" "$status"
+cmp -s "$work/windows/settings.dat" "$work/settings-first.dat"
+result "the second start keeps the settings" $?
+
+echo "windows end-to-end: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The Windows version, cross-built with mingw-w64 and tested under Wine, all
+# on one virtual display (Xvfb):
+#  1. the build: the libraries (from the cache after the first run), then
+#     zindrop7.exe, zdltool.exe and zdtests.exe (build-windows/)
+#  2. the unit and headless tests' zdtests.exe under Wine, through ctest
+#  3. the shipped levels: zdltool.exe builds them byte for byte as the Linux
+#     tool does, and plays every solution to the Linux tool's result line
+#  4. the real zindrop7.exe through its menus; its settings.dat must be the
+#     bytes the Linux program writes for the same choices
+#  5. ./package.sh windows, and its installer run silently under Wine:
+#     install, play, update, uninstall, purge
+# Prints how long each step took.
+#
+#   bash scripts/windows_test.sh [LINUX_BUILD]   (default build/, made by test.sh)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+linux_build=$(cd "${1:-$root/build}" && pwd)
+if [ -z "${ZD_WINDOWS_DISPLAY:-}" ]; then
+  exec env ZD_WINDOWS_DISPLAY=1 xvfb-run -a -s '-screen 0 1024x768x24' bash "$0" "$linux_build"
+fi
+source "$root/scripts/windows_common.sh"
+source "$root/scripts/windows_wine.sh"
+bash "$root/scripts/deps.sh" "${WINDOWS_PACKAGES[@]}" cpio
+export SDL_AUDIODRIVER=dummy
+build=$root/build-windows
+started=$SECONDS
+step_started=$SECONDS
+timings=()
+step_done() {
+  timings+=("$1: $((SECONDS - step_started)) s")
+  step_started=$SECONDS
+}
+
+echo "== Windows: build =="
+bash "$root/scripts/windows_build.sh" "$build"
+step_done build
+
+wine_start
+trap wine_stop EXIT
+
+echo "== Windows: tests under Wine =="
+# Tests that run Linux programs (Python, bash) belong to the Linux run.
+timeout 2400 ctest --test-dir "$build" --output-on-failure -j2 --timeout 300 \
+  -E '^(SoundGenerator|Install|PictureGenerator|display_tests)$'
+step_done "unit tests"
+
+echo "== Windows: the shipped levels played by zdltool.exe =="
+bash "$root/scripts/windows_levels.sh" "$linux_build" "$build"
+step_done "levels"
+
+echo "== Windows: the real program under Wine =="
+bash "$root/scripts/windows_end_to_end.sh" "$build/game" "$linux_build/game"
+step_done "end to end"
+
+echo "== Windows: the packages and the installer =="
+wine_stop
+trap - EXIT
+"$root/package.sh" windows
+bash "$root/scripts/windows_install_test.sh" "$root/dist"
+step_done "packages and installer"
+
+echo "windows: $(IFS=,; echo "${timings[*]}" | sed 's/,/, /g'); total $((SECONDS - started)) s"
