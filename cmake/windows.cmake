@@ -3,6 +3,9 @@
 
 # SHGetFolderPathA lives in shell32.
 target_link_libraries(zdgame PUBLIC shell32)
+# Windows' own GL/gl.h stops at OpenGL 1.1; the drivers take the 1.2 edge
+# clamp the textures use.
+target_compile_definitions(zdgame PUBLIC GL_CLAMP_TO_EDGE=0x812F)
 
 # The game is a window program (no console window beside it); its icon and
 # version come from a resource script. The icon is the game's PNG icon in an

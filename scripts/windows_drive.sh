@@ -28,7 +28,11 @@ drive_game() {
     return 1
   fi
   # The start-up logo takes the first key for itself during its 2 seconds.
+  # The window may be made anew once its drawing context is set up: look
+  # for it again after that.
   sleep 3
+  window=$(xdotool search --onlyvisible --name "^Zindrop 7$" 2>/dev/null | tail -n 1 || true)
+  [ -n "$window" ] || { echo "drive_game: the window of $program went away"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; return 1; }
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
   for key in "$@"; do xdotool key --window "$window" "$key"; sleep 0.4; done
   for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

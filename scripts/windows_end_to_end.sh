@@ -11,9 +11,14 @@
 # (players move them between the systems).
 #
 #   bash scripts/windows_end_to_end.sh WINDOWS_GAME_DIR LINUX_GAME_DIR
-# Runs inside an X session (windows_test.sh gives it Xvfb) with a Wine server.
+# Runs on a virtual screen of its own, with a Wine server running.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# A screen of 800 x 600, the game's first-start mode: both systems then list
+# it and keep it, so the saved mode is the same too.
+if [ -z "${ZD_END_TO_END_DISPLAY:-}" ]; then
+  exec env ZD_END_TO_END_DISPLAY=1 xvfb-run -a -s '-screen 0 800x600x24' bash "$0" "$@"
+fi
 source "$root/scripts/windows_common.sh"
 source "$root/scripts/windows_wine.sh"
 source "$root/scripts/windows_drive.sh"

@@ -35,7 +35,7 @@ log() { echo "windows_libs: $*" >&2; }
 jobs=$(nproc)
 [ "$jobs" -gt 2 ] && jobs=2
 work=$ZD_CACHE/windows-libs/build-$key
-rm -rf "$work" "$prefix"
+rm -rf "$work"
 mkdir -p "$work" "$prefix"
 toolchain=$root/cmake/mingw-w64.cmake
 
@@ -61,12 +61,27 @@ ensure_source_entries() {
   $sudo apt-get update -qq >&2
 }
 
-# fetch SOURCE VERSION: unpacks Debian's source package into $work and
-# prints its folder.
+# fetch SOURCE VERSION: unpacks Debian's source package of that version into
+# $work and prints its folder. A security update's source is not always to be
+# had from the archive: then the newest version of it that downloads is used.
 fetch() {
-  (cd "$work" && apt-get source -qq "$1=$2" >&2)
-  find "$work" -mindepth 1 -maxdepth 1 -type d -name "$1-*" | head -n 1
+  local package=$1 version candidate
+  for version in "$2" $(apt-cache showsrc "$package" 2>/dev/null | sed -n 's/^Version: //p' | sort -Vru); do
+    rm -rf "$work/src-$package"
+    mkdir -p "$work/src-$package"
+    if (cd "$work/src-$package" && apt-get source -qq "$package=$version" >/dev/null 2>&1); then
+      [ "$version" = "$2" ] || log "the source of $package $2 is not to be had; building $version"
+      candidate=$(find "$work/src-$package" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n 1)
+      [ -n "$candidate" ] && { echo "$candidate"; return 0; }
+    fi
+  done
+  log "no source of $package could be fetched"
+  return 1
 }
+
+# built NAME: true when an earlier run already built and installed NAME
+# (a run that stopped half-way keeps the libraries it finished).
+built() { [ -f "$prefix/.built-$1" ]; }
 
 # build NAME SOURCE_FOLDER CMAKE_OPTIONS...
 build() {
@@ -82,24 +97,31 @@ build() {
     log "building $name failed"
     exit 1
   fi
+  touch "$prefix/.built-$name"
 }
 
 ensure_source_entries
 started=$SECONDS
 
-sdl_source=$(fetch libsdl2 "$sdl_version")
-build SDL2 "$sdl_source" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF -DSDL_TESTS=OFF
+if ! built SDL2; then
+  sdl_source=$(fetch libsdl2 "$sdl_version") || exit 1
+  build SDL2 "$sdl_source" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF -DSDL_TESTS=OFF
+fi
 
-mixer_source=$(fetch libsdl2-mixer "$mixer_version")
-build SDL2_mixer "$mixer_source" -DSDL2_DIR="$prefix/cmake" -DSDL2MIXER_VENDORED=OFF \
-  -DSDL2MIXER_VORBIS=STB -DSDL2MIXER_OPUS=OFF -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_MOD=OFF \
-  -DSDL2MIXER_MP3=OFF -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_SAMPLES=OFF -DSDL2MIXER_CMD=OFF
+if ! built SDL2_mixer; then
+  mixer_source=$(fetch libsdl2-mixer "$mixer_version") || exit 1
+  build SDL2_mixer "$mixer_source" -DSDL2_DIR="$prefix/cmake" -DSDL2MIXER_VENDORED=OFF \
+    -DSDL2MIXER_VORBIS=STB -DSDL2MIXER_OPUS=OFF -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_MOD=OFF \
+    -DSDL2MIXER_MP3=OFF -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_SAMPLES=OFF -DSDL2MIXER_CMD=OFF
+fi
 
-png_source=$(fetch libpng1.6 "$png_version")
-build libpng "$png_source" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-  -DPNG_FRAMEWORK=OFF -DSKIP_INSTALL_PROGRAMS=ON
+if ! built libpng; then
+  png_source=$(fetch libpng1.6 "$png_version") || exit 1
+  build libpng "$png_source" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+    -DPNG_FRAMEWORK=OFF -DSKIP_INSTALL_PROGRAMS=ON
+fi
 
-build googletest /usr/src/googletest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
+built googletest || build googletest /usr/src/googletest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
 
 rm -rf "$work"
 touch "$prefix/.complete"
