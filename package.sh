@@ -93,7 +93,7 @@ package_windows() {
 
   mkdir -p "$work/lists"
   write_installer_lists "$work/zindrop7" "$work/lists"
-  local setup=$dist/zindrop7-$version-windows-x64-setup.exe
+  local setup=$dist/zindrop7-$version-windows-x64.exe
   makensis -V2 -NOCD -DVERSION="$version" -DOUTFILE="$setup" -DFILES="$work/lists/install.nsh" \
     -DUNFILES="$work/lists/uninstall.nsh" -DICON="$root/build-windows/zindrop7.ico" \
     "$root/scripts/windows_installer.nsi"

@@ -19,7 +19,7 @@ source "$root/scripts/windows_wine.sh"
 source "$root/scripts/windows_drive.sh"
 dist=$(cd "$1" && pwd)
 zip_file=$(ls "$dist"/zindrop7-*-windows-x64.zip | head -n 1)
-setup=$(ls "$dist"/zindrop7-*-windows-x64-setup.exe | head -n 1)
+setup=$(ls "$dist"/zindrop7-*-windows-x64.exe | head -n 1)
 export SDL_AUDIODRIVER=dummy
 
 work=$(mktemp -d)
