@@ -9,7 +9,7 @@
 drive_game() {
   local folder=$1 program=$2
   shift 2
-  local pid window=""
+  local pid window="" key
   if [[ "$program" == *.exe ]]; then
     (cd "$folder" && exec timeout -k 5 180 $WINE "$program") & pid=$!
   else

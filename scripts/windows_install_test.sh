@@ -49,10 +49,10 @@ export WINEPREFIX=$work/prefix
 wine_start
 
 home=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
-game=$home/AppData/Local/Programs/Zindrop 7
-shortcut=$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zindrop 7.lnk
-key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zindrop7'
-registered() { wine_run 60 reg query "$key" /v UninstallString >/dev/null 2>&1; }
+game="$home/AppData/Local/Programs/Zindrop 7"
+shortcut="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zindrop 7.lnk"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zindrop7'
+registered() { wine_run 60 reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1; }
 unregistered() { ! registered; }
 # The uninstaller copies itself away and returns at once: wait for its work.
 uninstall() {
