@@ -45,8 +45,13 @@ echo "== Windows: tests under Wine =="
 # tests that read a drawn frame back from the window are left out: under
 # Wine the window's buffers read back black once the frame is presented
 # (the frame itself is shown, as the end-to-end run below sees).
+# The tests of the real audio device run in a process of their own: after
+# the rest of the tests in the same process, SDL's audio thread under Wine
+# stops mixing (alone they pass).
 (cd "$build/tests" && wine_run 2400 zdtests.exe --gtest_brief=1 \
-   --gtest_filter='-FrameGl.*:ShippedHudGl.*' 2>"$build/tests/zdtests-stderr.txt")
+   --gtest_filter='-FrameGl.*:ShippedHudGl.*:AudioDeviceTest.*:RecordedMix.*' 2>"$build/tests/zdtests-stderr.txt")
+(cd "$build/tests" && wine_run 600 zdtests.exe --gtest_brief=1 \
+   --gtest_filter='AudioDeviceTest.*:RecordedMix.*' 2>>"$build/tests/zdtests-stderr.txt")
 step_done "unit tests"
 
 echo "== Windows: the shipped levels played by zdltool.exe =="
