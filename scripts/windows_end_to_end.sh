@@ -15,7 +15,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # A screen of 800 x 600, the game's first-start mode: both systems then list
-# it and keep it, so the saved mode is the same too.
+# it and keep it, so the saved mode is the same too. (Run by windows_test.sh,
+# it is on that script's screen of that size, where Wine's desktop already is.)
 if [ -z "${ZD_END_TO_END_DISPLAY:-}" ]; then
   exec env ZD_END_TO_END_DISPLAY=1 xvfb-run -a -s '-screen 0 800x600x24' bash "$0" "$@"
 fi

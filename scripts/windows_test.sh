@@ -16,8 +16,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 linux_build=$(cd "${1:-$root/build}" && pwd)
+# One virtual screen for every Windows program of the run: Wine keeps the
+# screen its first program found. 800 x 600 is the game's first-start mode,
+# which the end-to-end run needs both systems to list (see there).
 if [ -z "${ZD_WINDOWS_DISPLAY:-}" ]; then
-  exec env ZD_WINDOWS_DISPLAY=1 xvfb-run -a -s '-screen 0 1024x768x24' bash "$0" "$linux_build"
+  exec env ZD_WINDOWS_DISPLAY=1 ZD_END_TO_END_DISPLAY=1 xvfb-run -a -s '-screen 0 800x600x24' \
+    bash "$0" "$linux_build"
 fi
 source "$root/scripts/windows_common.sh"
 source "$root/scripts/windows_wine.sh"
