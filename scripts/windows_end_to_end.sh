@@ -45,7 +45,9 @@ status=0
 drive_game "$windows" zindrop7.exe "${first_start[@]}" || status=$?
 result "first start through the menus and out through the quit question (status $status)" "$status"
 status=0
-drive_game "$work/linux" ./zindrop7 "${first_start[@]}" || status=$?
+# The Linux program on a screen of its own, away from Wine's windows.
+xvfb-run -a -s '-screen 0 800x600x24' bash -c 'source "$1"; shift; drive_game "$@"' _ \
+  "$root/scripts/windows_drive.sh" "$work/linux" ./zindrop7 "${first_start[@]}" || status=$?
 result "the same choices in the Linux program (status $status)" "$status"
 if [ -f "$windows/settings.dat" ] && [ -f "$work/linux/settings.dat" ]; then
   cmp "$windows/settings.dat" "$work/linux/settings.dat"
