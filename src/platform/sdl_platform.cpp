@@ -2,6 +2,7 @@
 // context, the keyboard and mouse, the timer, the desktop's opener and the
 // text window of the start-up error screens.
 #include <SDL2/SDL.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -238,10 +239,29 @@ void SdlPlatform::sleep(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
+// The desktop's opener shows the file, folder or address, and the game goes
+// on at once: an opener that starts the browser itself lasts as long as the
+// browser, and the game would stand still until it is closed. The opener runs
+// detached in a session of its own, on /dev/null instead of the game's
+// terminal (a text-mode browser cannot take it over) and without the game's
+// open files (a browser that outlives the game holds none of its devices). A
+// missing opener or browser changes nothing for the game.
 void SdlPlatform::showToPlayer(const std::string& target) {
     const pid_t child = ::fork();
     if (child == 0) {
-        ::execlp("xdg-open", "xdg-open", target.c_str(), static_cast<char*>(nullptr));
+        // This middle process ends at once, so the opener is nobody's child
+        // and needs no waiting for.
+        if (::fork() == 0) {
+            ::setsid();
+            const int nothing = ::open("/dev/null", O_RDWR);
+            if (nothing >= 0) {
+                ::dup2(nothing, STDIN_FILENO);
+                ::dup2(nothing, STDOUT_FILENO);
+                ::dup2(nothing, STDERR_FILENO);
+            }
+            ::closefrom(3);
+            ::execlp("xdg-open", "xdg-open", target.c_str(), static_cast<char*>(nullptr));
+        }
         ::_exit(127);
     }
     if (child > 0) {
