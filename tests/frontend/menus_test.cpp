@@ -285,7 +285,8 @@ TEST_F(MenuTest, SoundSwitchesFlipWithEnterOrTheSideArrows) {
 
 // --- Information ---------------------------------------------------------
 
-TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
+TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensThePageOfTheLevelPacks) {
+    folder.write(str(130), std::string("<!DOCTYPE html>"));
     goToScreen(6, 3);
     press(KeyEnter);
     EXPECT_EQ(menu.menuScreen, 9);
@@ -294,7 +295,7 @@ TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
     EXPECT_EQ(menu.menuSelection, 4);
     press(KeyEnter);
     ASSERT_EQ(headless.shownToPlayer.size(), 1u);
-    EXPECT_EQ(headless.shownToPlayer[0], str(130));
+    EXPECT_EQ(headless.shownToPlayer[0], folder.path() + "levels.html");
     EXPECT_EQ(menu.menuScreen, 6);
     EXPECT_EQ(menu.menuSelection, 3);
 
@@ -303,6 +304,27 @@ TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
     press(KeyEsc);
     EXPECT_EQ(menu.menuScreen, 1);
     EXPECT_EQ(menu.returnToMainAfterLink, 0);
+}
+
+TEST_F(MenuTest, WithoutThePageTheLinkOpensTheGameFolderAndAnAddressGoesAsItIs) {
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 1u);
+    EXPECT_EQ(headless.shownToPlayer[0], folder.path());
+
+    language.strings[130] = "https://example.org/zindrop7/";
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 2u);
+    EXPECT_EQ(headless.shownToPlayer[1], "https://example.org/zindrop7/");
+
+    // A name that could reach outside the game folder is not followed.
+    folder.write("levels.html", std::string("<!DOCTYPE html>"));
+    language.strings[130] = "../levels.html";
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 3u);
+    EXPECT_EQ(headless.shownToPlayer[2], folder.path());
 }
 
 // --- Profiles --------------------------------------------------------------

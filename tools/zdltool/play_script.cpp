@@ -248,7 +248,7 @@ std::string resultLine(const PlayOutcome& outcome) {
            " time " + time + " frames " + std::to_string(outcome.frames);
 }
 
-bool preparePlay(const std::string& gameFolder, const std::string& levelPath, std::string& error) {
+void loadGameFolder(const std::string& gameFolder) {
     std::string folder = gameFolder;
     if (folder.empty() || folder.back() != '/') folder += '/';
     setProgramFolder(folder);
@@ -262,7 +262,10 @@ bool preparePlay(const std::string& gameFolder, const std::string& levelPath, st
     drawLayer.recording = true;
     loadTextures(drawFrame);
     drawLayer.calls.clear();
+}
 
+bool preparePlay(const std::string& gameFolder, const std::string& levelPath, std::string& error) {
+    loadGameFolder(gameFolder);
     if (isLevelFile(levelPath)) {
         if (loadLevel(levelPath)) return true;
         error = levelPath + ": cannot be read as a level file";
