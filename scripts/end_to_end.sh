@@ -12,6 +12,10 @@
 #     on the level screen level 1 skipped, then the main menu and quit. The
 #     profile file must name the pack and its statistics file hold level 2
 #     with nothing finished.
+#  4. The more-levels page: from the information menu the link opens the
+#     page of the level packs through a stand-in opener that stays open like
+#     a browser; the game goes on at once and quits through its menus. The
+#     opener must have been given the page, which lists both shipped packs.
 # Every run must end by itself with status 0. Sound goes to SDL's dummy
 # driver, so the game opens its audio device and plays as with a sound card.
 set -euo pipefail
@@ -104,6 +108,24 @@ else
   result "the statistics file was written" 1
 fi
 rm -f "$game_dir/test.alp" "$stats_file"
+
+# A stand-in for the desktop's opener: it notes its process and argument and
+# stays, as a browser that it started would keep it.
+opener_dir=$(mktemp -d)
+printf '#!/bin/sh\necho "$$ $1" > "%s/opened"\nexec sleep 60\n' "$opener_dir" > "$opener_dir/xdg-open"
+chmod +x "$opener_dir/xdg-open"
+# Title: a key. Main menu: Down to the information, Enter; Down to more
+# levels, Enter; the page: a key; the link screen opens on "open the page":
+# Enter; back in the information menu Esc, Esc to the quit question, Enter.
+status=0
+PATH="$opener_dir:$PATH" run_game space Down Return Down Return space Return Escape Escape Return || status=$?
+result "the more-levels link opens the page and the game goes on to quit (status $status)" "$status"
+opened=$(cat "$opener_dir/opened" 2>/dev/null || true)
+[ "${opened#* }" = "$game_dir/levels.html" ]; result "the opener was given the page (got: ${opened#* })" $?
+grep -q 'id="lvlpckzindrop"' "$game_dir/levels.html" && grep -q 'id="lvlpckexpert"' "$game_dir/levels.html"
+result "the page lists both shipped packs" $?
+if [ -n "$opened" ]; then kill "${opened%% *}" 2>/dev/null || true; fi
+rm -rf "$opener_dir"
 
 echo "end-to-end: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -6,22 +6,23 @@
 #include <algorithm>
 #include <cmath>
 
-#include "audio/audio.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "core/paths.h"
-#include "frontend/statistics.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "editor/editor_overlay.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
-#include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
+#include "level/pack_operations.h"
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/play.h"
+#include "progress/statistics.h"
 
 EditorState editor;
 
@@ -66,11 +67,11 @@ std::string trimmed(const std::string& text) {
 }
 
 bool fitsChoice(int index) {
-    const TextureEntry& entry = textures.textureTable[index];
+    const TextureEntry& entry = catalogue.textureTable[index];
     if (entry.kind != editor.currentKind) return false;
     if (editor.packFilter == 0) return true;
-    return textures.packList.valid(editor.packFilter) &&
-           entry.packName == textures.packList[editor.packFilter];
+    return catalogue.packList.valid(editor.packFilter) &&
+           entry.packName == catalogue.packList[editor.packFilter];
 }
 
 // A load that is the action of an asking-first question keeps its messages
@@ -362,7 +363,7 @@ void handleEditorKey(const std::string& key) {
     } else if (key == KeyHome) {
         editor.packFilter = std::max(editor.packFilter - 1, 0);
     } else if (key == KeyEnd) {
-        editor.packFilter = std::min(editor.packFilter + 1, textures.packList.count());
+        editor.packFilter = std::min(editor.packFilter + 1, catalogue.packList.count());
     } else if (kind != 0) {
         editor.currentKind = kind;
     } else if (key == KeyLeft) {
@@ -406,7 +407,7 @@ void placeCurrentObject() {
 }
 
 void normaliseTextureChoice() {
-    const List<TextureEntry>& table = textures.textureTable;
+    const List<TextureEntry>& table = catalogue.textureTable;
     editor.currentTexture = std::clamp(editor.currentTexture, 1, std::max(table.count(), 1));
     if (table.valid(editor.currentTexture) && fitsChoice(editor.currentTexture)) return;
     for (int i = 1; i <= table.count(); ++i) {
@@ -421,7 +422,7 @@ void normaliseTextureChoice() {
 }
 
 void choosePicture(int step) {
-    const List<TextureEntry>& table = textures.textureTable;
+    const List<TextureEntry>& table = catalogue.textureTable;
     for (int i = editor.currentTexture + step; i >= 1 && i <= table.count(); i += step) {
         if (fitsChoice(i)) {
             editor.currentTexture = i;
@@ -444,8 +445,9 @@ bool editorPass() {
 }
 
 void runEditorPasses() {
-    renderer.ballAnimates = 0;
+    frameClock.ballAnimates = 0;
     renderer.editorActive = -1;
+    renderer.editorOverlay = drawEditorOverlay;
     dialog.dialogId = 0;
     passesEnd = false;
     while (editorPass()) {
@@ -463,7 +465,7 @@ void runEditor() {
         // included, with the cursor on the ball.
         const std::int32_t modified = level.levelModified;
         play.score = 0;
-        hud.shownScore = 0;
+        play.shownScore = 0;
         playLevel();
         loadLevel(testPlayFile());
         level.levelModified = modified;

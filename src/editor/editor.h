@@ -4,7 +4,7 @@
 // the levels of the pack and the packs themselves. Owns the editor's loop,
 // its key commands, the asking-first rule that protects unsaved changes, and
 // the panel input that turns mouse and keyboard into editor keys (panel.cpp).
-// Its values are in editor_state.h, which the renderer's overlay reads.
+// Its values are in editor_state.h, which its overlay (editor_overlay.h) reads.
 #pragma once
 
 #include <cstdint>

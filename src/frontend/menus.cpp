@@ -2,19 +2,17 @@
 
 #include <map>
 
-#include "audio/audio.h"
-#include "core/dialog.h"
-#include "core/paths.h"
-#include "core/settings.h"
-#include "frontend/menu_screens.h"
-#include "frontend/profiles.h"
+#include "assets/audio.h"
+#include "config/settings.h"
+#include "frontend/level_screens.h"
+#include "frontend/menu_info.h"
+#include "frontend/menu_main.h"
+#include "frontend/menu_options.h"
+#include "frontend/menu_profiles.h"
 #include "gfx/frame.h"
 #include "gfx/menu_overlay.h"
-#include "level/level_file.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
-
-MenuState menu;
 
 namespace {
 
@@ -102,40 +100,15 @@ void pollForKey() {
     menu.key = key;
 }
 
-void loadMenuBackground() {
-    // A missing background leaves the empty level; the menus show no
-    // message for it.
-    if (!loadLevel(paths.programFolder + MenuBackgroundLevel)) dialog.dialogId = 0;
-}
-
 void handleWindowClose(const std::string& key) {
     if (key != KeyClose) return;
     goToScreen(1, 1);
-    renderer.targetZoom = 1.0;
+    frameClock.targetZoom = 1.0;
     loadMenuBackground();
     goToScreen(7, 3);
 }
 
 }  // namespace
-
-bool isSelectable(const std::string& item) {
-    if (!item.empty() && item.back() == ':') return false;
-    return item.find('_') == std::string::npos;
-}
-
-void goToScreen(int screen, int selection) {
-    menu.menuScreen = screen;
-    menu.menuSelection = selection;
-}
-
-void setItems(std::initializer_list<std::string> items) {
-    int i = 0;
-    for (const std::string& item : items)
-        if (++i < MenuItemSlots) menu.menuItems[i] = item;
-    menu.menuItemCount = i < MenuItemSlots ? i : MenuItemSlots - 1;
-}
-
-std::string decimal(long long n) { return std::to_string(n); }
 
 void navigate(std::string& key) {
     if ((key == "m" || key == "M") && menu.menuScreen != 15) {
@@ -179,13 +152,6 @@ void startMenus() {
     loadMenuBackground();
 }
 
-void returnToMenus() {
-    renderer.menuVisible = -1;
-    renderer.targetZoom = 1.0;
-    platform().showPointer(true);
-    loadMenuBackground();
-}
-
 void runMenuPass() {
     if (const MenuScreenEntry* screen = currentScreen()) screen->setUp();
     pollForKey();
@@ -198,11 +164,4 @@ void runMenuPass() {
 void runMenus() {
     startMenus();
     for (;;) runMenuPass();
-}
-
-FrontEndHooks menuFrontEnd() {
-    FrontEndHooks hooks;
-    hooks.startProfiles = startProfiles;
-    hooks.run = runMenus;
-    return hooks;
 }

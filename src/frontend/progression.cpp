@@ -2,16 +2,15 @@
 
 #include <cctype>
 
-#include "core/dialog.h"
-#include "core/settings.h"
-#include "frontend/menus.h"
-#include "frontend/profiles.h"
-#include "frontend/statistics.h"
+#include "config/dialog.h"
+#include "config/settings.h"
+#include "frontend/menu_state.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
 #include "play/play.h"
+#include "progress/profiles.h"
+#include "progress/statistics.h"
 
 ProgressionState progression;
 
@@ -90,7 +89,7 @@ void nextLevel() { moveLevel(1); }
 void firstLevel() {
     packs.currentLevel = 1;
     loadCurrentLevel();
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
 }
 
 void firstUnfinishedLevel() {
@@ -101,7 +100,7 @@ void firstUnfinishedLevel() {
         }
     }
     loadCurrentLevel();
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
     goToScreen(14, 2);
 }
 
@@ -112,13 +111,13 @@ void openPack() {
     loadStatistics();
     goToScreen(14, 2);
     loadCurrentLevel();
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
 }
 
 void playCurrentLevel() {
     renderer.menuVisible = 0;
     play.score = 0;
-    hud.shownScore = 0;
+    play.shownScore = 0;
     const std::int32_t result = progression.playRunner != nullptr ? progression.playRunner() : playLevel();
     if (result == -1) {
         finishLevel();
@@ -127,7 +126,7 @@ void playCurrentLevel() {
         loadCurrentLevel();
     }
     renderer.menuVisible = -1;
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
 }
 
 void finishLevel() {
@@ -175,7 +174,7 @@ void skipLevel() {
     } else {
         nextLevel();
         saveStatistics();
-        renderer.targetZoom = LevelScreenZoom;
+        frameClock.targetZoom = LevelScreenZoom;
     }
 }
 

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "audio/audio.h"
-#include "core/bytes.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/paths.h"
-#include "core/settings.h"
-#include "gfx/textures.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/bytes.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "config/settings.h"
 #include "level/level.h"
 #include "level/level_packs.h"
 
@@ -240,7 +240,7 @@ void readLevelText(const std::string& fileName) {
 }
 
 const TextureEntry& entryOfObject(const LevelObject& object) {
-    const List<TextureEntry>& table = textures.textureTable;
+    const List<TextureEntry>& table = catalogue.textureTable;
     const bool inTable = object.texture >= 0 && object.texture <= table.count();
     return table[inTable ? static_cast<int>(object.texture) : 0];
 }

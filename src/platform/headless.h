@@ -65,9 +65,14 @@ public:
 
     // Changes the controller's inputs as a real pad would: the presses of
     // the change are queued as keys, and the held keys follow the new state.
+    // A direction held on in the menus repeats on the virtual clock (the
+    // repeats are queued as the game reads keys).
     void setController(const ControllerState& next);
     ControllerMode currentControllerMode() const { return controllerMode; }
 
     void showTextScreen(int row, const std::vector<TextLine>& lines) override;
     [[noreturn]] void exitProgram(int status) override { throw HeadlessExit(status); }
+
+private:
+    ControllerKeys controllerKeys;      // turns the controller's changes into keys
 };

@@ -37,7 +37,7 @@
 #include <string>
 #include <vector>
 
-#include "core/bytes.h"
+#include "base/bytes.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 

@@ -59,7 +59,10 @@ public:
 
     // Shell.
     virtual std::string systemFolder() = 0;    // raw, before the path rules of paths.h
-    virtual void showToPlayer(const std::string& folderOrAddress) = 0;  // returns when done
+    // Opens a folder, a file (such as a web page) or an address the way the
+    // desktop opens it, and returns once it is started; what comes of it is
+    // not reported.
+    virtual void showToPlayer(const std::string& folderOrAddress) = 0;
 
     // The text window: shows the lines from `row` (1-based, 25 rows of 40
     // columns), waits for one key and returns.

@@ -48,6 +48,7 @@ private:
     bool pointerInside = false;
     std::map<SDL_JoystickID, SDL_GameController*> controllers;  // open pads by instance id
     ControllerState controllerState;  // their inputs at the last look
+    ControllerKeys controllerKeys;    // their presses and repeats as keys
 };
 
 bool SdlPlatform::startVideo() {
@@ -147,8 +148,7 @@ void SdlPlatform::pumpEvents() {
         }
     }
     const ControllerState now = readControllers();
-    for (const std::string& key : controllerPresses(controllerState, now, controllerMode))
-        keys.push_back(key);
+    for (const std::string& key : controllerKeys.update(now, timer(), controllerMode)) keys.push_back(key);
     controllerState = now;
 }
 

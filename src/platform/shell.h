@@ -1,8 +1,10 @@
-// The desktop's shell: the system's own folder, and showing a folder or a
-// web address to the player with the system's own program, waiting for that
-// program to return. On Windows that program is explorer.exe from the
-// Windows folder (shell_windows.cpp); on Linux the desktop's opener,
-// xdg-open (shell_posix.cpp).
+// The desktop's shell: the system's own folder, and showing a file, a folder
+// or a web address to the player with the system's own program. On Windows
+// that program is explorer.exe from the Windows folder, and the game waits
+// for it to return, which it does once it has handed the target on
+// (shell_windows.cpp); on Linux it is the desktop's opener, xdg-open, started
+// detached, since it may last as long as the browser it starts
+// (shell_posix.cpp).
 #pragma once
 
 #include <string>
@@ -12,8 +14,8 @@
 // system does not say.
 std::string shellSystemFolder();
 
-// Shows the folder (a path with "/") or web address to the player and returns
-// when the program that shows it has returned. What it did is not reported.
+// Shows the file or folder (a path with "/") or web address to the player.
+// What it did is not reported.
 void shellShow(const std::string& folderOrAddress);
 
 // The Windows way, built the same on every system so that it is tested

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <vector>
 
-#include "audio/audio.h"
-#include "core/language.h"
-#include "gfx/frame.h"
+#include "assets/audio.h"
+#include "config/language.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/board_queries.h"
+#include "play/frame_clock.h"
 #include "play/play.h"
 
 namespace {
@@ -17,7 +17,7 @@ namespace {
 // The fall, blown-up and exit sequences advance by ticks, one step at most
 // per frame, through the shared accumulator.
 bool sequenceStep(double threshold) {
-    play.stepClock += renderer.animDelta;
+    play.stepClock += frameClock.animDelta;
     if (!(play.stepClock > threshold)) return false;
     play.stepClock = 0;
     return true;
@@ -59,11 +59,11 @@ void automaticCheckpoint() {
 
 void zoomControls() {
     if (isBonusLevel()) {
-        renderer.targetZoom = 1.0;
+        frameClock.targetZoom = 1.0;
     } else if (platform().keyHeld(ScanMinus) || platform().keyHeld(ScanEnter)) {
-        if (play.elapsed > 1.0) renderer.targetZoom = 0.25;
+        if (play.elapsed > 1.0) frameClock.targetZoom = 0.25;
     } else {
-        renderer.targetZoom = 1.0;
+        frameClock.targetZoom = 1.0;
     }
     // The view draws back as the ball speeds up.
     const LevelObject& ball = level.ball;
@@ -297,7 +297,7 @@ std::int32_t edgeLookahead() {
 }
 
 void updateBall() {
-    const double d = renderer.animDelta;
+    const double d = frameClock.animDelta;
     LevelObject& ball = level.ball;
     if (level.sinkScale > 0) {
         // Falling: nothing else moves and the camera stays.
@@ -331,12 +331,12 @@ void updateBall() {
     if (level.explodeCount == 0 && level.sinkScale <= 0) controls(d);
     const bool landed = advanceJump(d);
     if (ball.vx == 0 && ball.vy == 0) {
-        renderer.ballAnimates = 0;
+        frameClock.ballAnimates = 0;
         preStep();
     } else {
         moveX(ball.x + d * ball.vx);
         moveY(ball.y + d * ball.vy);  // vy as the horizontal move left it
-        renderer.ballAnimates = -1;
+        frameClock.ballAnimates = -1;
     }
     applyArrow(d);
     level.viewX = ball.x;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/dialog.h"
-#include "core/paths.h"
+#include "config/dialog.h"
+#include "config/paths.h"
 #include "editor/editor_fixture.h"
-#include "gfx/editor_overlay.h"
+#include "editor/editor_overlay.h"
 #include "gfx/frame.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -27,9 +27,36 @@ void feedKeys(HeadlessPlatform& system) {
     }
 }
 
+// Holds the controller's right for 0.75 s from the editor's first yield,
+// then lets go and leaves the editor.
+double padPressedAt = -1;
+void holdRightThenLeave(HeadlessPlatform& system) {
+    if (padPressedAt < 0) {
+        padPressedAt = system.clock;
+        ControllerState pad;
+        pad.right = true;
+        system.setController(pad);
+    } else if (system.controller.right && system.clock - padPressedAt >= 0.75) {
+        system.setController(ControllerState());
+        system.keyQueue.push_back(KeyEsc);
+    }
+}
+
 }  // namespace
 
 using EditorLoop = EditorTest;
+
+TEST_F(EditorLoop, AHeldControllerDirectionMovesTheCursorLikeAHeldKey) {
+    makePack("lvlpcktest", 1);
+    const double startX = level.viewX;
+    padPressedAt = -1;
+    headless.onSleep = holdRightThenLeave;
+    runEditor();
+    headless.onSleep = nullptr;
+    // The press, then repeats after 0.4, 0.5, 0.6 and 0.7 s.
+    EXPECT_EQ(level.viewX, startX + 5 * 128);
+    EXPECT_EQ(renderer.editorActive, -1);
+}
 
 TEST_F(EditorLoop, F2PlaysTheEditedLevelAndReturnsWithTheCursorAtTheBallAndTheFlagKept) {
     makePack("lvlpcktest", 1);
@@ -102,6 +129,7 @@ TEST_F(EditorLoop, PickerCellsRunFourteenARowAndAClickChoosesOnRelease) {
     headless.keyQueue.push_back("w");
     headless.keyQueue.push_back("x");
     renderer.editorActive = -1;
+    renderer.editorOverlay = drawEditorOverlay;
     dialog.dialogId = 0;
     editorPass();
     EXPECT_EQ(editor.currentKind, KindGround);

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/language.h"
-#include "core/settings.h"
+#include "assets/texture_catalogue.h"
+#include "config/language.h"
+#include "config/settings.h"
 #include "frontend/menu_fixture.h"
-#include "frontend/profiles.h"
+#include "gfx/display.h"
 #include "gfx/frame.h"
-#include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
 #include "platform/keys.h"
+#include "progress/profiles.h"
 
 namespace {
 
@@ -149,12 +149,12 @@ TEST_F(MenuTest, ClosingTheWindowAsksTheQuitQuestionFromAnyScreen) {
         goToScreen(screen, 1);
         menu.menuItems[4] = "|";
         level.levelName = "another level";
-        renderer.targetZoom = 0.25;
+        frameClock.targetZoom = 0.25;
         press(KeyClose);
         EXPECT_EQ(menu.menuScreen, 7) << "from screen " << screen;
         EXPECT_EQ(menu.menuSelection, 3) << "from screen " << screen;
         EXPECT_EQ(level.levelName, "menu background");
-        EXPECT_EQ(renderer.targetZoom, 1.0);
+        EXPECT_EQ(frameClock.targetZoom, 1.0);
     }
     press(KeyEsc);
     EXPECT_EQ(menu.menuScreen, 1);
@@ -259,7 +259,7 @@ TEST_F(MenuTest, TheResolutionStepsThroughTheModesBothWays) {
     press(KeyEsc);
     EXPECT_EQ(headless.windowWidth, 1024);
     EXPECT_EQ(headless.windowHeight, 768);
-    EXPECT_EQ(app.screenWidth, 1024);
+    EXPECT_EQ(display.screenWidth, 1024);
     idle();
     EXPECT_EQ(renderer.xScale, 1.0);  // recomputed by the notice's first frame
 }
@@ -285,7 +285,8 @@ TEST_F(MenuTest, SoundSwitchesFlipWithEnterOrTheSideArrows) {
 
 // --- Information ---------------------------------------------------------
 
-TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
+TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensThePageOfTheLevelPacks) {
+    folder.write(str(130), std::string("<!DOCTYPE html>"));
     goToScreen(6, 3);
     press(KeyEnter);
     EXPECT_EQ(menu.menuScreen, 9);
@@ -294,7 +295,7 @@ TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
     EXPECT_EQ(menu.menuSelection, 4);
     press(KeyEnter);
     ASSERT_EQ(headless.shownToPlayer.size(), 1u);
-    EXPECT_EQ(headless.shownToPlayer[0], str(130));
+    EXPECT_EQ(headless.shownToPlayer[0], folder.path() + "levels.html");
     EXPECT_EQ(menu.menuScreen, 6);
     EXPECT_EQ(menu.menuSelection, 3);
 
@@ -303,6 +304,27 @@ TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
     press(KeyEsc);
     EXPECT_EQ(menu.menuScreen, 1);
     EXPECT_EQ(menu.returnToMainAfterLink, 0);
+}
+
+TEST_F(MenuTest, WithoutThePageTheLinkOpensTheGameFolderAndAnAddressGoesAsItIs) {
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 1u);
+    EXPECT_EQ(headless.shownToPlayer[0], folder.path());
+
+    language.strings[130] = "https://example.org/zindrop7/";
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 2u);
+    EXPECT_EQ(headless.shownToPlayer[1], "https://example.org/zindrop7/");
+
+    // A name that could reach outside the game folder is not followed.
+    folder.write("levels.html", std::string("<!DOCTYPE html>"));
+    language.strings[130] = "../levels.html";
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 3u);
+    EXPECT_EQ(headless.shownToPlayer[2], folder.path());
 }
 
 // --- Profiles --------------------------------------------------------------
@@ -474,7 +496,7 @@ TEST_F(MenuTest, AFinishedLevelLeadsToTheNextOfThePack) {
         entry.packName = "txtpcktest";
         entry.name = name;
         entry.kind = std::string(name) == "grass" ? KindGround : std::string(name) == "exit" ? KindExit : KindBall;
-        textures.textureTable.append(entry);
+        catalogue.textureTable.append(entry);
     }
     LevelFileData first;
     first.timeLimit = 0;

@@ -6,14 +6,12 @@
 
 #include <deque>
 
-#include "core/language.h"
-#include "core/paths.h"
-#include "core/settings.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "config/settings.h"
+#include "frontend/level_screens.h"
 #include "frontend/menu_fixture.h"
-#include "frontend/menu_screens.h"
-#include "frontend/profiles.h"
 #include "frontend/progression.h"
-#include "frontend/statistics.h"
 #include "gfx/frame.h"
 #include "gfx/level_panel.h"
 #include "gfx/textures.h"
@@ -22,6 +20,8 @@
 #include "platform/keys.h"
 #include "play/play.h"
 #include "play_script.h"
+#include "progress/profiles.h"
+#include "progress/statistics.h"
 #include "support/level_bytes.h"
 
 namespace {
@@ -77,7 +77,7 @@ protected:
         MenuTest::SetUp();
         for (int kind = 1; kind <= KindWall; ++kind)
             addTextureEntry("txtpcktest", "k" + std::to_string(kind), kind, kind, kind, 0);
-        textures.explosionEntry = KindExplosion;
+        catalogue.explosionEntry = KindExplosion;
         progression.playRunner = playNextScript;
         scripts.clear();
     }
@@ -133,7 +133,7 @@ TEST_F(Progression, ANewProfileStartsAtLevelOneOfTheMainPack) {
     EXPECT_EQ(menu.menuSelection, 2);
     EXPECT_EQ(packs.currentLevel, 1);
     EXPECT_EQ(level.levelName, "Row 1");
-    EXPECT_EQ(renderer.targetZoom, LevelScreenZoom);
+    EXPECT_EQ(frameClock.targetZoom, LevelScreenZoom);
     EXPECT_EQ(folder.read("ann.alp"), "lvlpckzindrop\r\n");
     EXPECT_FALSE(savedExists("ann"));
 
@@ -307,7 +307,7 @@ TEST_F(Progression, TheLastLevelLeadsToTheFirstUnfinishedOneOrTheFirst) {
     EXPECT_EQ(item(4), str(178));  // nothing skipped before the last
     press("nr4");
     EXPECT_EQ(packs.currentLevel, 1);
-    EXPECT_EQ(renderer.targetZoom, LevelScreenZoom);
+    EXPECT_EQ(frameClock.targetZoom, LevelScreenZoom);
 
     // Moving before the first level is undone.
     press("nr3");
@@ -340,7 +340,7 @@ TEST_F(Progression, TheEndOfThePackIsToldOnceAndTheCompletePackOnce) {
     EXPECT_EQ(menu.menuScreen, 9);
     EXPECT_EQ(menu.menuSelection, 5);
     EXPECT_EQ(menu.returnToMainAfterLink, -1);
-    EXPECT_EQ(renderer.targetZoom, 1.0);
+    EXPECT_EQ(frameClock.targetZoom, 1.0);
 
     // Never again, not even after a restart of the pack.
     playChosenProfile();
@@ -379,7 +379,7 @@ TEST_F(Progression, LeavingPlayChangesNothingAndStartsTheLevelAfresh) {
 
     press(KeyEsc);
     EXPECT_EQ(menu.menuScreen, 1);
-    EXPECT_EQ(renderer.targetZoom, 1.0);
+    EXPECT_EQ(frameClock.targetZoom, 1.0);
 }
 
 TEST_F(Progression, PacksAreListedUpToFourAndChosenOneByOneFromFive) {
@@ -438,8 +438,9 @@ protected:
         const std::string game = ZD_GAME_DIR "/";
         setProgramFolder(game);
         textures = TextureState();
+        catalogue = TextureCatalogue();
         ::testing::internal::CaptureStderr();
-        loadTextures();
+        loadTextures(drawFrame);
         ::testing::internal::GetCapturedStderr();
         setProgramFolder(folder.path());
         for (const std::string& file : listFolder(game + "lvlpckzindrop/", "*", EntryKind::Files)) {

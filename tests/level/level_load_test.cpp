@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "gfx/textures.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
@@ -164,7 +164,7 @@ TEST_F(LevelLoadTest, ForeignAndDamagedFilesFailCleanly) {
 }
 
 TEST_F(LevelLoadTest, AMissingTextureIsReportedAndLoadingGoesOn) {
-    textures.textureTable[5].name = "renamed";
+    catalogue.textureTable[5].name = "renamed";
     folder.write("v.zdl", sampleLevelBytes(7));
     ASSERT_TRUE(loadLevel(path("v.zdl")));
     EXPECT_EQ(dialog.dialogId, 1);
@@ -213,7 +213,7 @@ TEST_F(LevelLoadTest, AFailedSaveKeepsTheOldFileAndReportsIt) {
 }
 
 TEST_F(LevelLoadTest, MissingTexturesAreSavedUnderTheNoTextureEntry) {
-    textures.textureTable[0].name = "none";
+    catalogue.textureTable[0].name = "none";
     clearLevel();
     addObject(level.walls, 128, 0, 0);
     addObject(level.walls, 256, 0, 99);  // beyond the table

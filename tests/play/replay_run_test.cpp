@@ -1,9 +1,9 @@
 // Runs of the real play loop recorded through playLevel and played back.
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
-#include "core/numeric.h"
-#include "core/settings.h"
+#include "assets/audio.h"
+#include "base/numeric.h"
+#include "config/settings.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
 #include "platform/keys.h"
@@ -74,7 +74,7 @@ protected:
         headless.onSleep = player;
         musicPressed = false;
         play.comboCount = 2;  // carried over from an earlier run
-        renderer.animDelta = 0.6;
+        frameClock.animDelta = 0.6;
         const int swapsBefore = headless.swapCount;
         RunResult run;
         run.result = playLevel();
@@ -91,7 +91,7 @@ protected:
         level = start;
         indexBoard();
         play = PlayState();
-        renderer.animDelta = 0;
+        frameClock.animDelta = 0;
         audio.requests.clear();
         seedRandom(777);
     }

@@ -65,6 +65,11 @@ std::string traceLine(std::int64_t frame);
 // The last line `zdltool play` prints.
 std::string resultLine(const PlayOutcome& outcome);
 
+// Makes `gameFolder` the program folder and loads its first language and
+// its texture packs, as the game does at start-up. Needs a headless platform
+// installed.
+void loadGameFolder(const std::string& gameFolder);
+
 // Loads a game folder's texture packs and language, and the level file
 // (".zdl") or level text (any other name) into the level model, as the game
 // would before playing it. False with a message when the level cannot be
