@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/entry_kind.h"
 
 // Every name in `folder` ("" is the working folder) that is a file or a
 // folder as `kind` asks, "." and ".." never, in the system's order.

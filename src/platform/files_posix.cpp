@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/files.h"
 #include "platform/files_native.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "platform/files.h"
 #include "platform/files_native.h"
 #include "platform/windows_text.h"
 
