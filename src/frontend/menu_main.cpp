@@ -2,6 +2,7 @@
 // title cycle shown at start (title, three credit pages, "press any key").
 #include <cctype>
 
+#include "config/dialog.h"
 #include "config/language.h"
 #include "config/settings.h"
 #include "editor/editor.h"
@@ -29,6 +30,7 @@ std::string titleHeading(int k) {
 // run inside it.
 void runEditorFromMenu() {
     renderer.menuVisible = 0;
+    dialog.dialogId = 0;
     loadLevel();
     runEditor();
     renderer.editorActive = 0;

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "assets/audio.h"
+#include "config/dialog.h"
 #include "config/settings.h"
 #include "frontend/level_screens.h"
 #include "frontend/menu_info.h"
@@ -100,8 +101,16 @@ void pollForKey() {
     menu.key = key;
 }
 
+// While a message is up (a level that could not be loaded) it takes every
+// key: Enter, Esc or a click closes it, the window's close request closes
+// it and asks to quit, and the rest wait.
+void answerMessage(const std::string& key) {
+    if (key == KeyEnter || key == KeyEsc || key == MouseClick || key == KeyClose) dialog.dialogId = 0;
+}
+
 void handleWindowClose(const std::string& key) {
     if (key != KeyClose) return;
+    dialog.dialogId = 0;
     goToScreen(1, 1);
     frameClock.targetZoom = 1.0;
     loadMenuBackground();
@@ -155,6 +164,11 @@ void startMenus() {
 void runMenuPass() {
     if (const MenuScreenEntry* screen = currentScreen()) screen->setUp();
     pollForKey();
+    if (dialog.dialogId == 1) {
+        answerMessage(menu.key);
+        handleWindowClose(menu.key);
+        return;
+    }
     navigate(menu.key);
     skipUnselectable(menu.key);
     handleWindowClose(menu.key);

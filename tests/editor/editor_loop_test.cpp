@@ -27,9 +27,61 @@ void feedKeys(HeadlessPlatform& system) {
     }
 }
 
+std::int32_t dialogAtFirstYield = 0;  // the dialog open when the loop first yielded
+
+void noteDialogThenFeedKeys(HeadlessPlatform& system) {
+    if (dialogAtFirstYield == 0) dialogAtFirstYield = dialog.dialogId;
+    feedKeys(system);
+}
+
 }  // namespace
 
 using EditorLoop = EditorTest;
+
+TEST_F(EditorLoop, ADamagedLevelOpensEmptyWithItsMessageAndSavingWritesAGoodFileOverIt) {
+    makePack("lvlpcktest", 3);
+    Bytes bytes;
+    ASSERT_TRUE(readFile(folder.path() + "lvlpcktest/002.zdl", bytes));
+    bytes.resize(50);
+    folder.write("lvlpcktest/002.zdl", bytes);
+
+    // The next level is the damaged one: the editor stays on it, empty,
+    // and says why.
+    press(KeyAltPgDn);
+    EXPECT_EQ(packs.currentLevel, 2);
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine2, s(82));
+    EXPECT_EQ(dialog.dialogLine3, "lvlpcktest/002.zdl");
+    EXPECT_TRUE(level.groundTiles.empty());
+    EXPECT_EQ(level.levelName, "");
+
+    // Opened on it, the editor shows the message first; Enter closes it, a
+    // ground tile is placed and saved over the damaged file.
+    dialog.dialogId = 0;
+    loadLevel();
+    scriptedKeys = {KeyEnter, "g", " ", KeyAltS, KeyEnter, KeyEsc};
+    dialogAtFirstYield = 0;
+    headless.onSleep = noteDialogThenFeedKeys;
+    runEditor();
+    headless.onSleep = nullptr;
+    EXPECT_EQ(dialogAtFirstYield, 1);
+    EXPECT_TRUE(scriptedKeys.empty());
+    ASSERT_TRUE(readFile(folder.path() + "lvlpcktest/002.zdl", bytes));
+    LevelFileData stored;
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_EQ(stored.lists[ListGround].size(), 1u);
+    EXPECT_EQ(storedTitle("lvlpcktest", 3), "level 3");
+
+    // Even as the quiet action of the asking-first question, the damaged
+    // level is told: saving the empty level would write over it.
+    folder.write("lvlpcktest/003.zdl", Bytes(bytes.begin(), bytes.begin() + 30));
+    level.levelModified = -1;
+    press(KeyAltPgDn);
+    handleDialogKey(KeyRightButton);  // "no": leave without saving
+    EXPECT_EQ(packs.currentLevel, 3);
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine3, "lvlpcktest/003.zdl");
+}
 
 TEST_F(EditorLoop, F2PlaysTheEditedLevelAndReturnsWithTheCursorAtTheBallAndTheFlagKept) {
     makePack("lvlpcktest", 1);
