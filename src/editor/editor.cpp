@@ -145,7 +145,7 @@ void openPackFolder() {
 void openPicker() {
     for (;;) {
         const MouseState mouse = platform().mouse();
-        if ((mouse.buttons & 1) == 0 || mouse.x == -1) break;
+        if ((mouse.buttons & 1) == 0 || mouse.x == -1 || platform().endRequested()) break;
         platform().sleep(0.01);
     }
     editor.pickerOpen = -1;
@@ -255,6 +255,12 @@ void closeTextDialog(const std::string& key) {
 }
 
 }  // namespace
+
+void keepUnsavedLevel() {
+    if (level.levelModified != 0) saveLevel(recoveredLevelFile());
+}
+
+std::string recoveredLevelFile() { return packFolder() + RecoveredLevelName; }
 
 void askFirst(int id) {
     if (level.levelModified == 0)
@@ -438,6 +444,10 @@ void choosePicture(int step) {
 
 bool editorPass() {
     drawFrame();
+    if (platform().endRequested()) {
+        keepUnsavedLevel();
+        return false;
+    }
     if (dialog.dialogId == 0) {
         handleEditorKey(editor.pickerOpen != 0 ? "" : editorInput());
         normaliseTextureChoice();

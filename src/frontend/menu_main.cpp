@@ -33,6 +33,8 @@ void runEditorFromMenu() {
     dialog.dialogId = 0;
     loadLevel();
     runEditor();
+    // The editor has kept unsaved work if the session asked the game to end.
+    if (platform().endRequested()) quitGame();
     renderer.editorActive = 0;
     returnToMenus();
 }

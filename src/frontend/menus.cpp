@@ -81,12 +81,14 @@ void followMouse(std::string& key) {
     }
 }
 
-// Draws frames until a key arrives or the time-out comes round.
+// Draws frames until a key arrives, the time-out comes round or the
+// session asks the game to end.
 void pollForKey() {
     PlatformBackend& system = platform();
     std::string key;
     menu.timedOut = false;
     while (key.empty() && !menu.timedOut) {
+        if (system.endRequested()) break;
         drawFrame();
         system.sleep(0);
         followMouse(key);
@@ -164,6 +166,12 @@ void startMenus() {
 void runMenuPass() {
     if (const MenuScreenEntry* screen = currentScreen()) screen->setUp();
     pollForKey();
+    // The session's end (a logout, a terminal closed, a service stopped)
+    // quits at once, without the question the window's close button asks.
+    if (platform().endRequested()) {
+        quitGame();
+        return;
+    }
     if (dialog.dialogId == 1) {
         answerMessage(menu.key);
         handleWindowClose(menu.key);

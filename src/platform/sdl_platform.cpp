@@ -15,18 +15,24 @@
 #include "platform/platform.h"
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"
+#include "platform/session_end.h"
 #include "platform/text_screen.h"
 
 namespace {
 
 class SdlPlatform : public PlatformBackend {
 public:
+    // The game answers the session's signals itself (session_end.h); SDL
+    // would turn SIGINT and SIGTERM into a close request, which asks first.
+    SdlPlatform() { SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); }
+
     std::vector<DisplayMode> displayModes() override;
     bool openWindow(int width, int height, bool fullScreen) override;
     void setWindowTitle(const std::string& title) override;
     void swapBuffers() override;
     bool keyHeld(int scanCode) override;
     std::string readKey() override;
+    bool endRequested() override { return sessionEndRequested(); }
     MouseState mouse() override;
     void showPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
     double timer() override;
@@ -105,6 +111,10 @@ bool SdlPlatform::openWindow(int width, int height, bool fullScreen) {
     if (context == nullptr) return false;
     SDL_GL_SetSwapInterval(1);  // may fail (Xvfb); frames are paced by the game anyway
     SDL_StartTextInput();
+    // From here the game has settings to save and a quit sequence to run;
+    // before (an error screen, a start that fails) the signals end it as
+    // they end any program.
+    watchSessionEnd();
     return true;
 }
 

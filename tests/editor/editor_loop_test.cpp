@@ -27,6 +27,12 @@ void feedKeys(HeadlessPlatform& system) {
     }
 }
 
+// The keys, then the session's end once they are used up.
+void feedKeysThenEndTheSession(HeadlessPlatform& system) {
+    feedKeys(system);
+    if (scriptedKeys.empty() && system.keyQueue.empty()) system.sessionEnding = true;
+}
+
 std::int32_t dialogAtFirstYield = 0;  // the dialog open when the loop first yielded
 
 void noteDialogThenFeedKeys(HeadlessPlatform& system) {
@@ -81,6 +87,35 @@ TEST_F(EditorLoop, ADamagedLevelOpensEmptyWithItsMessageAndSavingWritesAGoodFile
     EXPECT_EQ(packs.currentLevel, 3);
     EXPECT_EQ(dialog.dialogId, 1);
     EXPECT_EQ(dialog.dialogLine3, "lvlpcktest/003.zdl");
+}
+
+TEST_F(EditorLoop, TheSessionsEndKeepsUnsavedChangesInTheRecoveredFile) {
+    makePack("lvlpcktest", 2);
+    const std::string recovered = folder.path() + "lvlpcktest/recovered.zdl";
+    // A ground tile placed, then the title dialog open when the session ends.
+    scriptedKeys = {"g", " ", "l", "x"};
+    headless.onSleep = feedKeysThenEndTheSession;
+    runEditor();
+    headless.onSleep = nullptr;
+    EXPECT_EQ(renderer.editorActive, -1);
+    Bytes bytes;
+    ASSERT_TRUE(readFile(recovered, bytes));
+    LevelFileData stored;
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_EQ(stored.lists[ListGround].size(), 1u);
+    EXPECT_EQ(stored.levelName, "level 1");
+    EXPECT_EQ(storedTitle("lvlpcktest", 1), "level 1");  // the level's own file is untouched
+    ASSERT_TRUE(readFile(folder.path() + "lvlpcktest/001.zdl", bytes));
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_TRUE(stored.lists[ListGround].empty());
+    countLevels();
+    EXPECT_EQ(packs.levelCount, 2);  // no pack counts the recovered level
+
+    // Without unsaved changes nothing is written.
+    ASSERT_TRUE(deleteFile(recovered));
+    loadLevel();
+    runEditor();
+    EXPECT_FALSE(fileExists(recovered));
 }
 
 TEST_F(EditorLoop, F2PlaysTheEditedLevelAndReturnsWithTheCursorAtTheBallAndTheFlagKept) {

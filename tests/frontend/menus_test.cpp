@@ -455,6 +455,63 @@ TEST_F(MenuTest, AChosenProfileOpensItsPackAndPlayReturnsToTheLevelScreen) {
     EXPECT_EQ(menu.menuScreen, 1);
 }
 
+// The session's end quits from any screen at once: no question, the
+// settings saved, exit status 0. The window's close button still asks.
+TEST_F(MenuTest, TheSessionsEndQuitsFromEveryScreenWithoutAsking) {
+    const std::string saved = folder.path() + "settings.dat";
+    for (int screen : {21, 22, 3, 1, 2, 7, 15, 16, 14, 27}) {
+        goToScreen(screen, 1);
+        menu.menuItems[4] = "|";
+        if (screen == 14) showMessage("a level", "that did not", "load");
+        deleteFile(saved);
+        headless.sessionEnding = true;
+        int status = -1;
+        try {
+            idle();
+        } catch (const HeadlessExit& exit) {
+            status = exit.status;
+        }
+        EXPECT_EQ(status, 0) << "on screen " << screen;
+        EXPECT_TRUE(fileExists(saved)) << "on screen " << screen;
+        EXPECT_EQ(menu.menuScreen, screen);
+        headless.sessionEnding = false;
+    }
+    goToScreen(1, 1);
+    press(KeyClose);
+    EXPECT_EQ(menu.menuScreen, 7);
+}
+
+// From the main menu into the editor: a change not saved when the session
+// ends is kept in the pack folder, and the game quits.
+TEST_F(MenuTest, TheSessionsEndInTheEditorKeepsTheChangeAndQuits) {
+    addTextureEntry("txtpcktest", "grass", KindGround, 0, 0, 0);
+    LevelFileData data;
+    data.levelName = "plain";
+    data.background = data.ball = data.ballShadow = {"txtpcktest", "grass", 0, 0, 0, 0};
+    folder.write("lvlpckzindrop/001.zdl", encodeLevelFile(data));
+    headless.onSleep = [](HeadlessPlatform& system) {
+        if (renderer.editorActive == 0) return;
+        if (level.levelModified != 0) system.sessionEnding = true;
+        else if (system.keyQueue.empty()) system.keyQueue.push_back(" ");
+    };
+    goToScreen(1, 3);
+    int status = -1;
+    try {
+        press(KeyEnter);
+    } catch (const HeadlessExit& exit) {
+        status = exit.status;
+    }
+    headless.onSleep = nullptr;
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+    Bytes bytes;
+    LevelFileData stored;
+    ASSERT_TRUE(readFile(folder.path() + "lvlpckzindrop/recovered.zdl", bytes));
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_EQ(stored.levelName, "plain");
+    EXPECT_EQ(stored.lists[ListGround].size(), 1u);
+}
+
 // A message over the menus (a level that did not load) takes the keys until
 // Enter, Esc or a click closes it; it is drawn in the middle of the window.
 TEST_F(MenuTest, AMessageOverTheMenusWaitsForEnterEscOrAClick) {

@@ -20,6 +20,7 @@
 #include "level/level_packs.h"
 #include "platform/keys.h"
 #include "play/play.h"
+#include "play/replay.h"
 #include "play_script.h"
 #include "progress/profiles.h"
 #include "progress/statistics.h"
@@ -531,6 +532,46 @@ TEST_F(Progression, AMissingLevelIsToldAndAMoveToNoLevelIsUndoneQuietly) {
     EXPECT_EQ(scripts.size(), 1u);
     scripts.clear();
     EXPECT_EQ(dialog.dialogId, 1);
+}
+
+// The session ends while a level is played with the real play loop: the
+// run ends as by Esc, its replay is written, nothing is recorded as played,
+// and the game quits with the settings saved.
+TEST_F(Progression, TheSessionsEndInPlayEndsTheRunAsEscThenQuits) {
+    writeLevels(2);
+    startAs("ann");
+    progression.playRunner = nullptr;
+    const std::string replay = folder.path() + "lastrun.zrp";
+    recordRunsTo(replay);
+    // Rolling right for a while, when the session ends.
+    static int playYields;
+    playYields = 0;
+    headless.onSleep = [](HeadlessPlatform& system) {
+        if (renderer.menuVisible != 0) return;
+        system.heldKeys = {ScanRight};
+        if (++playYields == 30) system.sessionEnding = true;
+    };
+    press("nr2");
+    headless.onSleep = nullptr;
+    EXPECT_EQ(play.endedByKey, -1);
+    EXPECT_EQ(menu.menuScreen, 14);
+    EXPECT_EQ(stats.progress.levelCompletions[1], 0);
+    EXPECT_FALSE(savedExists("ann"));
+    ReplayRecord record;
+    std::string error;
+    ASSERT_TRUE(readReplay(replay, record, error)) << error;
+    EXPECT_EQ(record.levelNumber, 1);
+    EXPECT_EQ(callsOf(record.calls).back().key, KeyEsc);
+
+    int status = -1;
+    try {
+        idle();
+    } catch (const HeadlessExit& exit) {
+        status = exit.status;
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+    recordRunsTo("");
 }
 
 // The shipped main pack played from the level screen with the solutions that
