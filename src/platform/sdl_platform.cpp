@@ -22,10 +22,6 @@ namespace {
 
 class SdlPlatform : public PlatformBackend {
 public:
-    // The game answers the session's signals itself (session_end.h); SDL
-    // would turn SIGINT and SIGTERM into a close request, which asks first.
-    SdlPlatform() { SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); }
-
     std::vector<DisplayMode> displayModes() override;
     bool openWindow(int width, int height, bool fullScreen) override;
     void setWindowTitle(const std::string& title) override;
@@ -111,9 +107,10 @@ bool SdlPlatform::openWindow(int width, int height, bool fullScreen) {
     if (context == nullptr) return false;
     SDL_GL_SetSwapInterval(1);  // may fail (Xvfb); frames are paced by the game anyway
     SDL_StartTextInput();
-    // From here the game has settings to save and a quit sequence to run;
-    // before (an error screen, a start that fails) the signals end it as
-    // they end any program.
+    // From here the game answers the session's signals itself and quits
+    // without asking. Before, SDL's own handlers (installed when audio
+    // starts) turn SIGINT and SIGTERM into a close request, which ends an
+    // error screen; the handlers here take their place.
     watchSessionEnd();
     return true;
 }
