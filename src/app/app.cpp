@@ -55,10 +55,11 @@ std::uint64_t seedFromTimer() {
 }
 
 // Shows the board, with the loader's message when the level could not be
-// loaded, until Esc or the window's close request.
+// loaded, until Esc, the window's close request or the session's end.
 [[noreturn]] void runUntilEsc() {
     for (;;) {
         drawFrame();
+        if (platform().endRequested()) quit();
         const std::string key = platform().readKey();
         if (key == KeyEsc || key == KeyClose) quit();
         platform().sleep(0);
@@ -74,6 +75,7 @@ void runLogoPhase() {
         drawFrame();
         const MouseState mouse = platform().mouse();
         platform().sleep(0);
+        if (platform().endRequested()) quit();
         const std::string key = platform().readKey();
         // Closing the window is a request to quit, not a key to drop.
         if (key == KeyClose) quit();

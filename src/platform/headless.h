@@ -27,6 +27,7 @@ public:
     MouseState mouseState{-1, -1, 0};
     ControllerState controller;         // the connected controllers' inputs (see setController)
     double clock = 0.0;                 // virtual seconds
+    bool sessionEnding = false;         // what endRequested answers
     std::string systemFolderPath = "/usr/";
     // Called each time the game yields or sleeps: lets a test script input
     // that arrives while a loop runs (for example Esc after a few frames).
@@ -54,6 +55,7 @@ public:
         return heldKeys.count(scanCode) != 0 || controllerHolds(controller, scanCode, controllerMode);
     }
     std::string readKey() override;
+    bool endRequested() override { return sessionEnding; }
     MouseState mouse() override { return mouseState; }
     void showPointer(bool visible) override { pointerVisible = visible; }
 

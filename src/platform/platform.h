@@ -49,6 +49,13 @@ public:
     virtual MouseState mouse() = 0;
     virtual void showPointer(bool visible) = 0;
 
+    // The session asked the game to end: the user logs out, the terminal
+    // closes, Ctrl+C was typed in it or a service manager stops the game.
+    // Once true it stays true; the loops look at it where they read input
+    // and end the game through the quit sequence without asking. (The
+    // window's close button is a key, KeyClose, and asks first.)
+    virtual bool endRequested() = 0;
+
     // Game controllers stand in for keys (controller.h); what their buttons
     // mean depends on whether the menus or play read the input.
     void setControllerMode(ControllerMode mode) { controllerMode = mode; }

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"
+#include "platform/session_end.h"
 #include "platform/text_screen.h"
 #include "platform/shell.h"
 
@@ -26,6 +27,7 @@ public:
     void swapBuffers() override;
     bool keyHeld(int scanCode) override;
     std::string readKey() override;
+    bool endRequested() override { return sessionEndRequested(); }
     MouseState mouse() override;
     void showPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
     double timer() override;
@@ -105,6 +107,11 @@ bool SdlPlatform::openWindow(int width, int height, bool fullScreen) {
     if (context == nullptr) return false;
     SDL_GL_SetSwapInterval(1);  // may fail (Xvfb); frames are paced by the game anyway
     SDL_StartTextInput();
+    // From here the game answers the session's signals itself and quits
+    // without asking. Before, SDL's own handlers (installed when audio
+    // starts) turn SIGINT and SIGTERM into a close request, which ends an
+    // error screen; the handlers here take their place.
+    watchSessionEnd();
     return true;
 }
 

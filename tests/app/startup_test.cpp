@@ -252,6 +252,27 @@ TEST_F(StartupTest, ClosingTheWindowDuringTheLogoQuits) {
     EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
 }
 
+TEST_F(StartupTest, TheSessionsEndDuringTheLogoQuits) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    endOnTheBoard();
+    headless.sessionEnding = true;
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_LT(script.logoEndedAt, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+}
+
+// Past the logo, on the board the program shows without a front end.
+TEST_F(StartupTest, TheSessionsEndOnTheBoardQuits) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    headless.onSleep = [](HeadlessPlatform& system) {
+        if (renderer.loadingCaption == 0 && dialog.dialogId != -1) system.sessionEnding = true;
+    };
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+}
+
 TEST_F(StartupTest, ABackgroundLevelThatCannotLoadTakesThePlaceOfTheLogo) {
     folder.write("english.str", "Zindrop 7\n");
     endOnTheBoard();

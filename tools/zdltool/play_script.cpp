@@ -186,10 +186,9 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     seedRandom(1);
     // Every run starts as in a fresh program, whatever ran before it in this
     // process: play's carried values (checkpoint count, hole-jump series,
-    // notices) anew, and a first frame as long as the shortest frame.
+    // notices) anew.
     play = PlayState();
     hud = HudState();
-    frameClock.animDelta = 25 * MinFrameSeconds;
 
     double frameTime = MinFrameSeconds;
     bool started = false;
@@ -197,6 +196,10 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     PlayOutcome outcome;
     auto frame = [&](const std::vector<int>& held) {
         if (!started) {
+            // The first frame's update steps by the frame drawn before play:
+            // here one of the frame time in force (a frame-time line before
+            // the first frames, else the shortest frame).
+            frameClock.animDelta = 25 * frameTime;
             startPlay();
             started = true;
         }

@@ -7,7 +7,9 @@
 //                      Jump Bomb Zoom), none for no key
 //   press KEY          a buffered key press the next frame reads (Esc, m)
 //   frame-time SECONDS the length of every following frame (at least the
-//                      frame limiter's minimum, which is the default)
+//                      frame limiter's minimum, which is the default); one
+//                      before the first frames also sets the step of the
+//                      first frame's update
 //   seed N             the random generator's seed (default 1)
 #pragma once
 
