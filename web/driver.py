@@ -478,8 +478,16 @@ def main():
         browser.evaluate("window.opened = []; window.open = (...how) => { opened.push(how); return null; }")
         press(browser, "Enter", "Down", "Enter", "Down", "Enter", "Enter", "Enter", pause=0.6)
         opened = browser.wait_for("opened.length && opened", 5) or []
-        checks.check("the web site item opens its page in a new tab (%s)" % opened,
-                     len(opened) == 1 and opened[0][0].startswith("http") and opened[0][1] == "_blank")
+        checks.check("the more-levels item opens the page of the level packs in a new tab (%s)" % opened,
+                     len(opened) == 1 and opened[0][0].startswith("levels") and
+                     opened[0][0].endswith(".html") and opened[0][1] == "_blank")
+        if opened:
+            # Fetched the way the new tab would, from the page's own site.
+            listed = browser.evaluate(
+                "(() => { const r = new XMLHttpRequest(); r.open('GET', %s, false); r.send(); "
+                "return r.status === 200 && r.responseText.includes(%s); })()"
+                % (json.dumps(opened[0][0]), json.dumps('id="lvlpckzindrop"')))
+            checks.check("the site serves that page, listing the main pack", listed is True)
         # Back on the information menu: Esc to the main menu, Up to Play.
         press(browser, "Escape", "Up", "Enter", pause=0.8)
         profiles = keep("6-players", browser.screenshot())

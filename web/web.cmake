@@ -58,9 +58,12 @@ function(zd_web_targets)
             --js-output=${ZD_WEB_DIR}/zindrop7-data.js
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/shell.html ${ZD_WEB_DIR}/index.html
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/zindrop7.png ${ZD_WEB_DIR}/zindrop7.png
+    # The page of the level packs opens in a tab of its own, from the site.
+    COMMAND sh -c "cp '${ZD_GAME_DIR}'/*.html '${ZD_WEB_DIR}/'"
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${ZD_GAME_DIR}/levelmaps ${ZD_WEB_DIR}/levelmaps
     WORKING_DIRECTORY ${ZD_WEB_DIR}
     COMMENT "Packing the game folder for the web page")
-  add_dependencies(webdata gamedata levels)
+  add_dependencies(webdata gamedata levels levelpages)
   add_dependencies(zindrop7 webdata)
 
   # The level tool runs under node with the real file system, so it plays

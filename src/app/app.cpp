@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -22,6 +23,7 @@
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "platform/text_screen.h"
 #include "play/play.h"
 #include "play/replay.h"
 #include "progress/profiles.h"
@@ -53,10 +55,11 @@ std::uint64_t seedFromTimer() {
 }
 
 // Shows the board, with the loader's message when the level could not be
-// loaded, until Esc or the window's close request.
+// loaded, until Esc, the window's close request or the session's end.
 [[noreturn]] void runUntilEsc() {
     for (;;) {
         drawFrame();
+        if (platform().endRequested()) quit();
         const std::string key = platform().readKey();
         if (key == KeyEsc || key == KeyClose) quit();
         platform().sleep(0);
@@ -72,6 +75,7 @@ void runLogoPhase() {
         drawFrame();
         const MouseState mouse = platform().mouse();
         platform().sleep(0);
+        if (platform().endRequested()) quit();
         const std::string key = platform().readKey();
         // Closing the window is a request to quit, not a key to drop.
         if (key == KeyClose) quit();
@@ -190,27 +194,60 @@ void quit() {
 }
 
 void showNoLanguageScreen() {
-    platform().showTextScreen(9, {{12, "Error: no language-files found!"},
-                                  {7, "Please redownload Zindrop 7:"},
-                                  {7, ""},
-                                  {7, "Surf to:"},
-                                  {7, ""},
-                                  {15, "the place where you got this game"},
-                                  {7, ""},
-                                  {7, "Press any key to quit."}});
+    std::vector<TextLine> lines = {{12, "Error: no language-files found!"},
+                                   {7, "Please redownload Zindrop 7:"},
+                                   {7, ""},
+                                   {7, "Surf to:"},
+                                   {7, ""},
+                                   {15, "the folder you built Zindrop 7 in, and"},
+                                   {15, "run ./install.sh there again."},
+                                   {7, ""},
+                                   {7, "Missing: english.str (or any *.str"},
+                                   {7, "language file), which must lie beside"},
+                                   {7, "the program, in:"}};
+    for (const std::string& part : screenLines(paths.programFolder, 3)) lines.push_back({15, part});
+    lines.push_back({7, ""});
+    lines.push_back({7, "Press any key to quit."});
+    platform().showTextScreen(9, lines);
     exitProgram(0);
 }
 
 void showNoDisplayModeScreen() {
-    platform().showTextScreen(8, {{14, " Zindrop 7"},
-                                  {14, " ---------"},
-                                  {7, ""},
-                                  {15, " Zindrop 7 requires a resolution of at"},
-                                  {15, " least 640 x 480 and 32 bit color."},
-                                  {7, ""},
-                                  {12, " Your system doesn't seem to support"},
-                                  {12, " that. Sorry."},
-                                  {7, ""},
-                                  {7, " Press any key to quit."}});
+    std::vector<TextLine> lines = {{14, " Zindrop 7"},
+                                   {14, " ---------"},
+                                   {7, ""},
+                                   {15, " Zindrop 7 requires a resolution of at"},
+                                   {15, " least 640 x 480 and 32 bit color."},
+                                   {7, ""},
+                                   {12, " Your system doesn't seem to support"},
+                                   {12, " that. Sorry."},
+                                   {7, ""}};
+    // What the system does offer (modes of 32-bit colour only), and what the
+    // player can change.
+    const std::vector<DisplayMode> modes = platform().displayModes();
+    const auto largest = std::max_element(modes.begin(), modes.end(), [](const DisplayMode& a, const DisplayMode& b) {
+        return static_cast<long>(a.width) * a.height < static_cast<long>(b.width) * b.height;
+    });
+    if (largest == modes.end())
+        lines.push_back({7, " It offers no mode with 32 bit color."});
+    else
+        lines.push_back({7, " The largest it offers is " + std::to_string(largest->width) + " x " +
+                                std::to_string(largest->height) + "."});
+    lines.push_back({7, " Set your desktop to a larger"});
+    lines.push_back({7, " resolution and 32 bit color, or start"});
+    lines.push_back({7, " the game on another screen."});
+    lines.push_back({7, ""});
+    lines.push_back({7, " Press any key to quit."});
+    platform().showTextScreen(8, lines);
     exitProgram(0);
+}
+
+std::vector<std::string> screenLines(const std::string& text, std::size_t maxLines) {
+    std::vector<std::string> lines;
+    if (maxLines == 0) return lines;
+    const std::size_t room = TextColumns * maxLines;
+    // Too long for the lines: the end, which names the folder itself, stays.
+    const std::string shown = text.size() <= room ? text : "..." + text.substr(text.size() - (room - 3));
+    for (std::size_t at = 0; at < shown.size(); at += TextColumns) lines.push_back(shown.substr(at, TextColumns));
+    return lines;
 }

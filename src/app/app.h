@@ -3,7 +3,9 @@
 // start of the logo phase.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 struct AppState {
     double startTime = 0;  // timer just before initialisation; the logo phase counts from it
@@ -41,3 +43,7 @@ void initialise();
 // Each waits for a key and ends the program with status 0.
 [[noreturn]] void showNoLanguageScreen();
 [[noreturn]] void showNoDisplayModeScreen();
+
+// A text cut into lines of the error screens' width, at most `maxLines`; a
+// longer text keeps its end after "...".
+std::vector<std::string> screenLines(const std::string& text, std::size_t maxLines);

@@ -10,4 +10,5 @@ void showMessage(const std::string& line1, const std::string& line2, const std::
     dialog.dialogLine2 = line2;
     dialog.dialogLine3 = line3;
     dialog.dialogButton1 = str(53);
+    ++dialog.messagesShown;
 }

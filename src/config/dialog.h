@@ -16,6 +16,7 @@ struct DialogState {
     std::string dialogButton1;  // caption of the first (or only) button
     std::string dialogButton2;  // caption of the second button of a question
     std::string dialogField;    // text being typed into a text-entry dialog
+    std::uint32_t messagesShown = 0;  // message dialogs opened since start (compared around an operation)
 };
 
 extern DialogState dialog;

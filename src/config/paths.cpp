@@ -1,5 +1,8 @@
 #include "config/paths.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "platform/platform.h"
 
 PathState paths;
@@ -50,4 +53,26 @@ const std::string& systemFolder() {
         paths.systemFolderKnown = true;
     }
     return paths.systemFolderPath;
+}
+
+bool isAddress(const std::string& link) {
+    const std::size_t colon = link.find(':');
+    if (colon == std::string::npos || colon < 2) return false;  // "C:/..." is a drive, not a scheme
+    if (!std::isalpha(static_cast<unsigned char>(link[0]))) return false;
+    for (std::size_t i = 1; i < colon; ++i) {
+        const unsigned char c = static_cast<unsigned char>(link[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+    }
+    return true;
+}
+
+bool isPageName(const std::string& link) {
+    const std::string ending = ".html";
+    if (link.size() <= ending.size() || link.compare(link.size() - ending.size(), ending.size(), ending) != 0)
+        return false;
+    // Letters, digits, "-", "_" and "." only: a name every file system takes
+    // as it is, and never a folder part.
+    return link[0] != '.' && std::all_of(link.begin(), link.end(), [](char c) {
+               return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.';
+           });
 }

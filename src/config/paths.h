@@ -34,3 +34,13 @@ std::string zeroPad(long long n, int width);
 // and kept for the run. On Linux it is the folder that holds the desktop's
 // opener programs ("/usr/bin/"), from which the game starts its file browser.
 const std::string& systemFolder();
+
+// The link of the information pages (string 130) is an address with a
+// scheme of two letters or more ("https://...", "file:///..."), or the name
+// of a page in the program folder ("levels.html").
+bool isAddress(const std::string& link);
+
+// A name such a page may have: a plain file name of ASCII letters, digits,
+// "-", "_" and "." ending in ".html", not hidden; it has no folder part, so
+// the page lies in the program folder itself.
+bool isPageName(const std::string& link);

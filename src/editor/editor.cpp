@@ -75,21 +75,25 @@ bool fitsChoice(int index) {
 }
 
 // A load that is the action of an asking-first question keeps its messages
-// quiet: the question closes after the action.
-void loadCurrentLevel(bool quiet) {
-    loadLevel();
-    if (quiet) dialog.dialogId = 0;
+// quiet: the question closes after the action. A file that is there but
+// unusable is told all the same: the empty level shown stands for it, and
+// saving it would write over the file.
+void quietenAfter(LevelLoad result, bool quiet) {
+    if (quiet && result != LevelLoad::Unusable) dialog.dialogId = 0;
 }
 
-// The previous or next level; when it cannot be loaded the level that was
+void loadCurrentLevel(bool quiet) { quietenAfter(loadLevelFile(), quiet); }
+
+// The previous or next level; when there is no such file the level that was
 // current is loaded again.
 void stepLevel(int step, bool quiet) {
     packs.currentLevel += step;
-    if (!loadLevel()) {
+    LevelLoad result = loadLevelFile();
+    if (result == LevelLoad::Missing) {
         packs.currentLevel -= step;
-        loadLevel();
+        result = loadLevelFile();
     }
-    if (quiet) dialog.dialogId = 0;
+    quietenAfter(result, quiet);
 }
 
 void stepPack(int step, bool quiet) {
@@ -155,7 +159,7 @@ void openPackFolder() {
 void openPicker() {
     for (;;) {
         const MouseState mouse = platform().mouse();
-        if ((mouse.buttons & 1) == 0 || mouse.x == -1) break;
+        if ((mouse.buttons & 1) == 0 || mouse.x == -1 || platform().endRequested()) break;
         platform().sleep(0.01);
     }
     editor.pickerOpen = -1;
@@ -265,6 +269,12 @@ void closeTextDialog(const std::string& key) {
 }
 
 }  // namespace
+
+void keepUnsavedLevel() {
+    if (level.levelModified != 0) saveLevel(recoveredLevelFile());
+}
+
+std::string recoveredLevelFile() { return packFolder() + RecoveredLevelName; }
 
 void askFirst(int id) {
     if (level.levelModified == 0)
@@ -448,6 +458,10 @@ void choosePicture(int step) {
 
 bool editorPass() {
     drawFrame();
+    if (platform().endRequested()) {
+        keepUnsavedLevel();
+        return false;
+    }
     if (dialog.dialogId == 0) {
         handleEditorKey(editor.pickerOpen != 0 ? "" : editorInput());
         normaliseTextureChoice();
@@ -462,7 +476,9 @@ void runEditorPasses() {
     frameClock.ballAnimates = 0;
     renderer.editorActive = -1;
     renderer.editorOverlay = drawEditorOverlay;
-    dialog.dialogId = 0;
+    // The load before (the level to edit, or the test play's level back)
+    // may have raised a message, which is shown; nothing else stays open.
+    if (dialog.dialogId != 1) dialog.dialogId = 0;
     passesEnd = false;
     while (editorPass()) {
     }
@@ -481,6 +497,7 @@ void runEditor() {
         play.score = 0;
         play.shownScore = 0;
         playLevel();
+        dialog.dialogId = 0;
         loadLevel(testPlayFile());
         level.levelModified = modified;
     }

@@ -7,6 +7,7 @@
 #include "config/dialog.h"
 #include "config/language.h"
 #include "editor/editor_state.h"
+#include "gfx/dialog_box.h"
 #include "gfx/display.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
@@ -108,30 +109,24 @@ void drawCursor(int camX, int camY) {
     drawObjectList(level.platformMarkers, frameClock.animDelta, camX, camY, 10);
 }
 
+// The dialogs lie over the dimmed board at the panel's place.
+constexpr int DialogDepth = 11;
+
 void drawDialogLines(int lines) {
     panelText(dialog.dialogLine1, 15, 40);
     panelText(dialog.dialogLine2, 15, 60);
     if (lines == 3) panelText(dialog.dialogLine3, 15, 80);
 }
 
-void drawMessage() {
-    drawDimmer();
-    drawPicture(textures.screens.editDial1Texture, editor.panelX, editor.panelY, 12, PanelWidth, PanelHeight);
-    drawDialogLines(3);
-    panelText(dialog.dialogButton1, 123, 132);
-}
-
 void drawQuestion() {
-    drawDimmer();
-    drawPicture(textures.screens.editDialTexture, editor.panelX, editor.panelY, 12, PanelWidth, PanelHeight);
+    drawDialogBox(textures.screens.editDialTexture, editor.panelX, editor.panelY, DialogDepth);
     drawDialogLines(3);
     panelText(dialog.dialogButton1, 42, 132);
     panelText(dialog.dialogButton2, 203, 132);
 }
 
 void drawTextEntry() {
-    drawDimmer();
-    drawPicture(textures.screens.editInputTexture, editor.panelX, editor.panelY, 12, PanelWidth, PanelHeight);
+    drawDialogBox(textures.screens.editInputTexture, editor.panelX, editor.panelY, DialogDepth);
     drawDialogLines(2);
     if (frameClock.animDelta != 0)
         renderer.cursorBlink = advanceFrame(1, 6, renderer.cursorBlink, frameClock.animDelta);
@@ -215,7 +210,7 @@ void drawEditorOverlay(int camX, int camY) {
     }
     drawCursor(camX, camY);
     if (dialog.dialogId == 1)
-        drawMessage();
+        drawMessageBox(editor.panelX, editor.panelY, DialogDepth);
     else if ((dialog.dialogId >= 2 && dialog.dialogId <= 100) || dialog.dialogId == 201)
         drawQuestion();
     else if (dialog.dialogId >= 101 && dialog.dialogId <= 200)

@@ -2,6 +2,7 @@
 // title cycle shown at start (title, three credit pages, "press any key").
 #include <cctype>
 
+#include "config/dialog.h"
 #include "config/language.h"
 #include "config/settings.h"
 #include "editor/editor.h"
@@ -29,8 +30,11 @@ std::string titleHeading(int k) {
 // run inside it.
 void runEditorFromMenu() {
     renderer.menuVisible = 0;
+    dialog.dialogId = 0;
     loadLevel();
     runEditor();
+    // The editor has kept unsaved work if the session asked the game to end.
+    if (platform().endRequested()) quitGame();
     renderer.editorActive = 0;
     returnToMenus();
 }

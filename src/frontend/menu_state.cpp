@@ -32,9 +32,10 @@ void setItems(std::initializer_list<std::string> items) {
 std::string decimal(long long n) { return std::to_string(n); }
 
 void loadMenuBackground() {
-    // A missing background leaves the empty level; the menus show no
-    // message for it.
-    if (!loadLevel(paths.programFolder + MenuBackgroundLevel)) dialog.dialogId = 0;
+    // The background is scenery: a missing one leaves the empty level, and
+    // neither that nor a missing picture in it is worth a message.
+    loadLevel(paths.programFolder + MenuBackgroundLevel);
+    dialog.dialogId = 0;
 }
 
 void returnToMenus() {

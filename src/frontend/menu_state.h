@@ -56,8 +56,8 @@ void setItems(std::initializer_list<std::string> items);
 // The number as decimal text.
 std::string decimal(long long n);
 
-// Loads the menu background level; a missing one leaves the empty level
-// without a message.
+// Loads the menu background level; a missing or damaged one leaves the
+// empty level, and no message of its load stays up.
 void loadMenuBackground();
 
 // Back to the menus after play or the editor: the menu background level at

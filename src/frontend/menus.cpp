@@ -3,6 +3,7 @@
 #include <map>
 
 #include "assets/audio.h"
+#include "config/dialog.h"
 #include "config/settings.h"
 #include "frontend/level_screens.h"
 #include "frontend/menu_info.h"
@@ -80,12 +81,14 @@ void followMouse(std::string& key) {
     }
 }
 
-// Draws frames until a key arrives or the time-out comes round.
+// Draws frames until a key arrives, the time-out comes round or the
+// session asks the game to end.
 void pollForKey() {
     PlatformBackend& system = platform();
     std::string key;
     menu.timedOut = false;
     while (key.empty() && !menu.timedOut) {
+        if (system.endRequested()) break;
         drawFrame();
         system.sleep(0);
         followMouse(key);
@@ -100,8 +103,16 @@ void pollForKey() {
     menu.key = key;
 }
 
+// While a message is up (a level that could not be loaded) it takes every
+// key: Enter, Esc or a click closes it, the window's close request closes
+// it and asks to quit, and the rest wait.
+void answerMessage(const std::string& key) {
+    if (key == KeyEnter || key == KeyEsc || key == MouseClick || key == KeyClose) dialog.dialogId = 0;
+}
+
 void handleWindowClose(const std::string& key) {
     if (key != KeyClose) return;
+    dialog.dialogId = 0;
     goToScreen(1, 1);
     frameClock.targetZoom = 1.0;
     loadMenuBackground();
@@ -155,6 +166,17 @@ void startMenus() {
 void runMenuPass() {
     if (const MenuScreenEntry* screen = currentScreen()) screen->setUp();
     pollForKey();
+    // The session's end (a logout, a terminal closed, a service stopped)
+    // quits at once, without the question the window's close button asks.
+    if (platform().endRequested()) {
+        quitGame();
+        return;
+    }
+    if (dialog.dialogId == 1) {
+        answerMessage(menu.key);
+        handleWindowClose(menu.key);
+        return;
+    }
     navigate(menu.key);
     skipUnselectable(menu.key);
     handleWindowClose(menu.key);

@@ -19,7 +19,8 @@ void startMenus();
 
 // One pass of the loop: set-up of the current screen, waiting for a key or a
 // time-out, navigation, the skip rule, the window's close request and the
-// screen's handler.
+// screen's handler. While a message dialog is open, the key answers it
+// instead; once the session asks the game to end, the pass quits.
 void runMenuPass();
 
 // Navigation of one key (arrows, Home, End; Enter and Space become "nr" +

@@ -29,11 +29,13 @@ std::int32_t unfinishedBetween(int first, int last) {
     return count;
 }
 
-// Moves by `step` levels; a level that is not there is undone.
+// Moves by `step` levels; a level that is not there is undone, and so is
+// its message.
 void moveLevel(int step) {
     packs.currentLevel += step;
-    if (loadCurrentLevel()) return;
+    if (loadCurrentLevel() != LevelLoad::Missing) return;
     packs.currentLevel -= step;
+    dialog.dialogId = 0;
     loadCurrentLevel();
 }
 
@@ -73,13 +75,16 @@ std::string capitalised(const std::string& name) {
     return shown;
 }
 
-bool loadCurrentLevel() {
-    const bool loaded = loadLevel();
-    // The level screen shows no loader message: a failed move is undone, and
-    // a pack without its level shows the empty board.
-    if (!loaded) dialog.dialogId = 0;
+LevelLoad loadCurrentLevel() {
+    const LevelLoad result = loadLevelFile();
+    progression.levelLoaded = result == LevelLoad::Loaded;
+    if (!progression.levelLoaded) {
+        progression.loadMessage[0] = dialog.dialogLine1;
+        progression.loadMessage[1] = dialog.dialogLine2;
+        progression.loadMessage[2] = dialog.dialogLine3;
+    }
     computeLevelRecord();
-    return loaded;
+    return result;
 }
 
 void previousLevel() { moveLevel(-1); }
@@ -115,6 +120,11 @@ void openPack() {
 }
 
 void playCurrentLevel() {
+    // An empty board is no level: the ball would only fall, again and again.
+    if (!progression.levelLoaded) {
+        showMessage(progression.loadMessage[0], progression.loadMessage[1], progression.loadMessage[2]);
+        return;
+    }
     renderer.menuVisible = 0;
     play.score = 0;
     play.shownScore = 0;

@@ -5,7 +5,9 @@
 
 #include "assets/texture_catalogue.h"
 #include "base/numeric.h"
+#include "config/dialog.h"
 #include "config/language.h"
+#include "gfx/dialog_box.h"
 #include "gfx/display.h"
 #include "gfx/draw_layer.h"
 #include "gfx/level_panel.h"
@@ -18,6 +20,9 @@
 MenuOverlayState menuOverlay;
 
 namespace {
+
+// Above the backdrops and the text pages.
+constexpr int MessageDepth = 13;
 
 int rounded(double value) { return static_cast<int>(nearest(value)); }
 
@@ -139,6 +144,14 @@ void drawMenuOverlay() {
     renderer.mouseX = mouse.x;
     renderer.mouseY = mouse.y;
     renderer.mouseButtons = mouse.buttons;
+
+    // A message (a level that could not be loaded) stands in for the items
+    // until the menus close it, so nothing under it can be pointed at.
+    if (dialog.dialogId == 1) {
+        drawMessageBox(rounded((display.screenWidth - DialogBoxWidth) / 2.0),
+                       rounded((display.screenHeight - DialogBoxHeight) / 2.0), MessageDepth);
+        return;
+    }
 
     drawItems(view, menuFirstLineY(view.screen));
 

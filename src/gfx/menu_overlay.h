@@ -43,5 +43,6 @@ void setMenuViewSource(MenuViewSource source);
 // The y of the first menu line on `screen` for the current window.
 int menuFirstLineY(int screen);
 
-// Draws the overlay for the registered menu view (after the board).
+// Draws the overlay for the registered menu view (after the board); while a
+// message dialog is open, the message box in the middle instead of the items.
 void drawMenuOverlay();

@@ -162,13 +162,19 @@ void moveAlong(double LevelObject::*axis, double target, bool horizontal) {
     }
 }
 
+// Squared lengths stand in for lengths in play's comparisons: products and
+// sums are rounded the same way by every system, while hypot comes from the
+// C library (on Windows from the system's own DLL), which may round its last
+// bit otherwise and so change a run.
+double squaredLength(double x, double y) { return x * x + y * y; }
+
 // The corner of wall w nearest in the order top-left, top-right,
 // bottom-left, bottom-right that lies within 64 units of p; -1 if none.
 int cornerWithin64(const LevelObject& w, double px, double py) {
     const double cx[4] = {w.x, w.x + 127, w.x, w.x + 127};
     const double cy[4] = {w.y, w.y, w.y + 127, w.y + 127};
     for (int c = 0; c < 4; ++c)
-        if (std::hypot(cx[c] - px, cy[c] - py) < 64) return c;
+        if (squaredLength(cx[c] - px, cy[c] - py) < 64.0 * 64.0) return c;
     return -1;
 }
 
@@ -176,13 +182,13 @@ int cornerWithin64(const LevelObject& w, double px, double py) {
 // faster than it was going.
 void steerBackOntoGrid() {
     LevelObject& ball = level.ball;
-    const double speed = std::hypot(ball.vx, ball.vy);
+    const double speedSquared = squaredLength(ball.vx, ball.vy);
     ball.vx = nearestGridLine(ball.x) - ball.x;
     ball.vy = nearestGridLine(ball.y) - ball.y;
     do {
         ball.vx /= 2;
         ball.vy /= 2;
-    } while (std::hypot(ball.vx, ball.vy) > speed);
+    } while (squaredLength(ball.vx, ball.vy) > speedSquared);
 }
 
 void closeCall() {

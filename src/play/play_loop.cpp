@@ -60,9 +60,10 @@ bool endChecks() {
     return true;
 }
 
-// False when the key ends the level.
+// False when the key ends the level. The session's end ends it as Esc does
+// (while a run is recorded, the recorder notes that Esc).
 bool handleKey() {
-    const std::string key = platform().readKey();
+    const std::string key = platform().endRequested() ? KeyEsc : platform().readKey();
     if (key.size() == 1 && std::tolower(static_cast<unsigned char>(key[0])) == 'm') {
         toggleMusic();
         return true;

@@ -14,6 +14,7 @@
 #include "gfx/png_samples.h"
 #include "level/level_file.h"
 #include "platform/keys.h"
+#include "platform/text_screen.h"
 #include "support/headless_game.h"
 
 namespace {
@@ -84,29 +85,67 @@ protected:
     }
 };
 
+// Every line of an error screen fits the 40 columns of its grid.
+void expectLinesFit(const std::vector<TextLine>& lines, int row) {
+    EXPECT_LE(row - 1 + static_cast<int>(lines.size()), TextRows);
+    for (const TextLine& line : lines) EXPECT_LE(line.text.size(), static_cast<std::size_t>(TextColumns)) << line.text;
+}
+
 TEST_F(StartupTest, NoLanguageFileShowsScreenAAndOpensNothing) {
     headless.keyQueue.push_back(KeyEsc);
     EXPECT_EQ(runProgram(), 0);
     EXPECT_FALSE(headless.windowOpen);
     EXPECT_EQ(headless.textScreenRow, 9);
-    ASSERT_EQ(headless.textScreen.size(), 8u);
-    EXPECT_EQ(headless.textScreen[0].colour, 12);
-    EXPECT_EQ(headless.textScreen[0].text, "Error: no language-files found!");
-    EXPECT_EQ(headless.textScreen[7].text, "Press any key to quit.");
+    const std::vector<TextLine>& lines = headless.textScreen;
+    ASSERT_GE(lines.size(), 8u);
+    EXPECT_EQ(lines[0].colour, 12);
+    EXPECT_EQ(lines[0].text, "Error: no language-files found!");
+    EXPECT_EQ(lines[1].text, "Please redownload Zindrop 7:");
+    EXPECT_EQ(lines[3].text, "Surf to:");
+    EXPECT_EQ(lines.back().text, "Press any key to quit.");
+    // It says which files are missing and the folder where they must lie.
+    std::string all;
+    for (const TextLine& line : lines) all += line.text + "\n";
+    EXPECT_NE(all.find("english.str"), std::string::npos) << all;
+    EXPECT_NE(all.find("install"), std::string::npos) << all;
+    EXPECT_NE(all.find(folder.path()), std::string::npos) << all;
+    expectLinesFit(lines, 9);
     EXPECT_FALSE(fileExists(folder.path() + "settings.dat"));
 }
 
-TEST_F(StartupTest, NoLargeEnoughModeShowsScreenB) {
+TEST_F(StartupTest, ScreenLinesCutALongFolderAndKeepItsEnd) {
+    EXPECT_EQ(screenLines("/home/ann/", 3), std::vector<std::string>{"/home/ann/"});
+    const std::string deep = "/home/" + std::string(70, 'x') + "/games/zindrop7/";
+    const std::vector<std::string> two = screenLines(deep, 2);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].substr(0, 3), "...");
+    EXPECT_EQ(two[0].size(), 40u);
+    EXPECT_EQ(two[1].substr(two[1].size() - 16), "/games/zindrop7/");
+    EXPECT_EQ(two[0].substr(3) + two[1], deep.substr(deep.size() - 77));
+    EXPECT_EQ(screenLines(std::string(80, 'y'), 2).size(), 2u);  // exactly two lines: nothing cut
+    EXPECT_EQ(screenLines(std::string(80, 'y'), 2)[0], std::string(40, 'y'));
+}
+
+TEST_F(StartupTest, NoLargeEnoughModeShowsScreenBWithTheLargestModeOffered) {
     folder.write("english.str", "Zindrop 7\n");
-    headless.modes = {{640, 400}, {320, 240}};
+    headless.modes = {{320, 240}, {800, 400}, {640, 400}};
     EXPECT_EQ(runProgram(), 0);
     EXPECT_FALSE(headless.windowOpen);
     EXPECT_EQ(headless.textScreenRow, 8);
-    ASSERT_EQ(headless.textScreen.size(), 10u);
-    EXPECT_EQ(headless.textScreen[0].text, " Zindrop 7");
-    EXPECT_EQ(headless.textScreen[1].text, " ---------");
-    EXPECT_EQ(headless.textScreen[4].text, " least 640 x 480 and 32 bit color.");
-    EXPECT_EQ(headless.textScreen[6].colour, 12);
+    const std::vector<TextLine>& lines = headless.textScreen;
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines[0].text, " Zindrop 7");
+    EXPECT_EQ(lines[1].text, " ---------");
+    EXPECT_EQ(lines[4].text, " least 640 x 480 and 32 bit color.");
+    EXPECT_EQ(lines[6].colour, 12);
+    EXPECT_EQ(lines[9].text, " The largest it offers is 800 x 400.");
+    EXPECT_EQ(lines.back().text, " Press any key to quit.");
+    expectLinesFit(lines, 8);
+
+    headless.modes.clear();
+    EXPECT_EQ(runProgram(), 0);
+    ASSERT_GE(headless.textScreen.size(), 10u);
+    EXPECT_EQ(headless.textScreen[9].text, " It offers no mode with 32 bit color.");
 }
 
 TEST_F(StartupTest, UnavailableModeFallsBackToTheFirstAndIsSavedAtQuit) {
@@ -210,6 +249,27 @@ TEST_F(StartupTest, ClosingTheWindowDuringTheLogoQuits) {
     headless.keyQueue.push_back(KeyClose);
     EXPECT_EQ(runProgram(), 0);
     EXPECT_LT(script.logoEndedAt, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+}
+
+TEST_F(StartupTest, TheSessionsEndDuringTheLogoQuits) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    endOnTheBoard();
+    headless.sessionEnding = true;
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_LT(script.logoEndedAt, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+}
+
+// Past the logo, on the board the program shows without a front end.
+TEST_F(StartupTest, TheSessionsEndOnTheBoardQuits) {
+    folder.write("english.str", "Zindrop 7\n");
+    writeLoadableLevel();
+    headless.onSleep = [](HeadlessPlatform& system) {
+        if (renderer.loadingCaption == 0 && dialog.dialogId != -1) system.sessionEnding = true;
+    };
+    EXPECT_EQ(runProgram(), 0);
     EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
 }
 

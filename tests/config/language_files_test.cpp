@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "config/language.h"
+#include "config/paths.h"
 #include "platform/files.h"
 
 namespace {
@@ -292,6 +293,7 @@ TEST(LanguageFiles, AreWholeWindows1252TablesWithTheirOwnCompanionExtension) {
     EXPECT_TRUE(names.count("deutsch.str"));
 
     std::map<std::string, std::string> extensions;  // lower-cased string 84 -> file
+    std::map<std::string, std::string> pages;       // string 130 -> file
     for (const LanguageFile& file : files) {
         SCOPED_TRACE(file.name);
         const std::string& bytes = file.bytes;
@@ -356,8 +358,11 @@ TEST(LanguageFiles, AreWholeWindows1252TablesWithTheirOwnCompanionExtension) {
         EXPECT_EQ(allPacks.substr(0, 6), "      ");
         EXPECT_NE(allPacks[6], ' ');
 
-        // The web link goes to the shell inside double quotes.
-        EXPECT_EQ(file.text[130].find_first_of("\" "), std::string::npos) << file.text[130];
+        // The link names the page of the level packs that the build writes
+        // beside the program, one page per language.
+        EXPECT_TRUE(isPageName(file.text[130])) << file.text[130];
+        EXPECT_TRUE(pages.emplace(file.text[130], file.name).second)
+            << "page " << file.text[130] << " is also named by " << pages[file.text[130]];
     }
 }
 

@@ -218,34 +218,36 @@ protected:
         catalogue.fontEntry = catalogue.textureTable.append(tiles);
     }
 
-    // The bitmap font drawn from the error screens' 8 x 8 characters, each
-    // doubled into a 16 x 16 cell; widths follow the lit columns.
+    // The bitmap font drawn from the error screens' characters in 16 x 16
+    // cells, lit where at least half covered; widths follow the lit columns.
     void makeFont() {
         std::vector<std::uint8_t> cells(256 * 256 * 4, 0);
+        TextScreenLayout sixteen;
+        sixteen.cellWidth = sixteen.cellHeight = 16;
+        sixteen.border = 0;
         for (int first = 32; first < 128; first += 32) {
             std::string line;
             for (int c = first; c < first + 32; ++c) line += static_cast<char>(c);
-            const std::vector<std::uint32_t> grid = renderTextScreen(1, {{15, line}});
+            const std::vector<std::uint32_t> grid = renderTextScreen(1, {{15, line}}, sixteen);
             for (int c = first; c < first + 32; ++c) {
-                int left = 8, right = -1;
-                for (int py = 0; py < 8; ++py)
-                    for (int px = 0; px < 8; ++px) {
-                        const std::uint32_t lit = grid[static_cast<std::size_t>(py * 320 + (c - first) * 8 + px)];
-                        if (lit == 0) continue;
+                int left = 16, right = -1;
+                for (int py = 0; py < 16; ++py)
+                    for (int px = 0; px < 16; ++px) {
+                        const std::uint32_t lit =
+                            grid[static_cast<std::size_t>(py * sixteen.width() + (c - first) * 16 + px)];
+                        if ((lit & 0xFF) < 128) continue;
                         left = std::min(left, px);
                         right = std::max(right, px);
-                        for (int q = 0; q < 4; ++q) {
-                            const int x = (c % 16) * 16 + px * 2 + q % 2;
-                            const int y = (c / 16) * 16 + py * 2 + q / 2;
-                            // Bottom row first, premultiplied white.
-                            const std::size_t i = (static_cast<std::size_t>(255 - y) * 256 +
-                                                   static_cast<std::size_t>(x)) * 4;
-                            cells[i] = cells[i + 1] = cells[i + 2] = cells[i + 3] = 255;
-                        }
+                        const int x = (c % 16) * 16 + px;
+                        const int y = (c / 16) * 16 + py;
+                        // Bottom row first, premultiplied white.
+                        const std::size_t i =
+                            (static_cast<std::size_t>(255 - y) * 256 + static_cast<std::size_t>(x)) * 4;
+                        cells[i] = cells[i + 1] = cells[i + 2] = cells[i + 3] = 255;
                     }
                 Glyph& glyph = font.glyphs[c];
-                glyph.leftOffset = right < 0 ? 0 : left * 2;
-                glyph.width = right < 0 ? 8 : (right - left + 1) * 2;
+                glyph.leftOffset = right < 0 ? 0 : left;
+                glyph.width = right < 0 ? 8 : right - left + 1;
             }
         }
         font.texture = dlCreateTexture({256, 256, 32, PixelFormatRgba, cells.data(), false,

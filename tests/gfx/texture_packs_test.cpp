@@ -86,14 +86,24 @@ TEST_F(TexturePacksTest, FramesRunUntilTheFirstMissingNumber) {
     // than the one built from it: no set, and the set before stays whole.
     writeFrame("txtpckA", "WALLcc00.PNG");
     load();
+#ifdef _WIN32
+    // Windows names ignore case: "WALLcc00.png" is that file, and the set loads.
+    ASSERT_EQ(catalogue.textureTable.count(), 2);
+    EXPECT_EQ(entry(2).kind, KindWall);
+#else
     ASSERT_EQ(catalogue.textureTable.count(), 1);
+#endif
     EXPECT_EQ(entry(1).packName, "txtpckA");
     EXPECT_EQ(entry(1).name, "");
     EXPECT_EQ(entry(1).kind, KindGround);
     EXPECT_EQ(entry(1).firstFrame, 1);
     EXPECT_EQ(entry(1).currentFrame, 1);
     EXPECT_EQ(entry(1).lastFrame, 2);
+#ifdef _WIN32
+    EXPECT_EQ(textures.frameTable.size(), 4u);
+#else
     EXPECT_EQ(textures.frameTable.size(), 3u);
+#endif
     EXPECT_NE(textures.frameTable[2].glName, 0u);
 }
 

@@ -186,10 +186,9 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     seedRandom(1);
     // Every run starts as in a fresh program, whatever ran before it in this
     // process: play's carried values (checkpoint count, hole-jump series,
-    // notices) anew, and a first frame as long as the shortest frame.
+    // notices) anew.
     play = PlayState();
     hud = HudState();
-    frameClock.animDelta = 25 * MinFrameSeconds;
 
     double frameTime = MinFrameSeconds;
     bool started = false;
@@ -197,6 +196,10 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     PlayOutcome outcome;
     auto frame = [&](const std::vector<int>& held) {
         if (!started) {
+            // The first frame's update steps by the frame drawn before play:
+            // here one of the frame time in force (a frame-time line before
+            // the first frames, else the shortest frame).
+            frameClock.animDelta = 25 * frameTime;
             startPlay();
             started = true;
         }
@@ -248,7 +251,7 @@ std::string resultLine(const PlayOutcome& outcome) {
            " time " + time + " frames " + std::to_string(outcome.frames);
 }
 
-bool preparePlay(const std::string& gameFolder, const std::string& levelPath, std::string& error) {
+void loadGameFolder(const std::string& gameFolder) {
     std::string folder = gameFolder;
     if (folder.empty() || folder.back() != '/') folder += '/';
     setProgramFolder(folder);
@@ -262,7 +265,10 @@ bool preparePlay(const std::string& gameFolder, const std::string& levelPath, st
     drawLayer.recording = true;
     loadTextures(drawFrame);
     drawLayer.calls.clear();
+}
 
+bool preparePlay(const std::string& gameFolder, const std::string& levelPath, std::string& error) {
+    loadGameFolder(gameFolder);
     if (isLevelFile(levelPath)) {
         if (loadLevel(levelPath)) return true;
         error = levelPath + ": cannot be read as a level file";
