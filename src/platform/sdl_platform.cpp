@@ -2,6 +2,9 @@
 // context, the keyboard and mouse, the timer, the desktop's opener and the
 // text window of the start-up error screens.
 #include <SDL2/SDL.h>
+#ifdef _WIN32
+#include <SDL2/SDL_syswm.h>
+#endif
 
 #include <cmath>
 #include <cstdio>
@@ -121,6 +124,11 @@ bool SdlPlatform::openWindow(int width, int height, bool fullScreen) {
     // starts) turn SIGINT and SIGTERM into a close request, which ends an
     // error screen; the handlers here take their place.
     watchSessionEnd();
+#ifdef _WIN32
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info)) watchWindowForSessionEnd(info.info.win.window);
+#endif
     return true;
 }
 

@@ -1,3 +1,6 @@
+// The session's end on POSIX systems: its signals.
+#ifndef _WIN32
+
 #include "platform/session_end.h"
 
 #include <signal.h>
@@ -32,3 +35,5 @@ void watchSessionEnd() {
 }
 
 bool sessionEndRequested() { return endSignalled != 0; }
+
+#endif

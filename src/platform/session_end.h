@@ -11,5 +11,12 @@
 // to ignore (nohup's SIGHUP) stays ignored. Safe to call more than once.
 void watchSessionEnd();
 
-// True once one of the signals arrived after watchSessionEnd.
+// True once one of the signals (or notices) arrived after watchSessionEnd.
 bool sessionEndRequested();
+
+#ifdef _WIN32
+// Windows tells a program's windows, not the program, that the session is
+// ending (a logoff or a shutdown); this watches the game's window (its
+// HWND) for that notice. Called again when the window is opened anew.
+void watchWindowForSessionEnd(void* windowHandle);
+#endif
