@@ -1,0 +1,570 @@
+"""The journey pack: large boards with more than one way through.
+
+Each level is a board larger than the screen with at least two routes to the
+exit, a safe long way round and a risky short cut, and flags placed so that
+the order of the visits matters. Its `route` is the way the solution takes and
+`alt` the other one; the level's comment says which is which. Safe roads are
+paved in stone (';'), short cuts run over sand (','), rooms are grass."""
+from make_levels import Level
+
+PACK = 'lvlpckjourney'
+C, N = 'txtpckclassic', 'txtpckneon'
+
+# Two Roads: the flags of the garden, then the short cut through the gate or the road round the north,
+# then the flags of the yard and the exit.
+GARDEN = """
+go 7 16
+go 4 16
+go 3 3
+go 8 7
+go 4 9
+go 6 14
+"""
+SHORT_CUT = """
+go 11 11
+hold B 2 open the gate
+wait 30
+go 4 11
+jump R 16 11 norest
+slam R
+"""
+ROAD = """
+go 2 18
+go 1 1
+slam R
+go 27 17
+"""
+YARD = """
+go 22 15
+go 24 13
+go 23 8
+go 19 4
+go 26 3
+"""
+
+LEVELS = [
+Level('Two Roads', about="""
+Two Roads: flags in a walled garden and an exit in the yard across a thick
+wall. The safe road runs all the way round by the north, over a conveyor; the
+short cut blasts the garden's cracked gate and jumps the hole in the passage
+behind it. The solution takes the short cut, the other way the road.""",
+map="""
+##############################
+#;;;;;;;;;;;>>>>>>;;;;;;;;;;;#
+#;##########################;#
+#;#f......t.#####.........x#;#
+#;#.........#####..f.......#;#
+#;#..t......#####..........#;#
+#;#....####.#####...t......#;#
+#;#....#f...#####.....###..#;#
+#;#....#....#####.....#f...#;#
+#;#.f..#..t.#####.....#....#;#
+#;#.........#####..t..#....#;#
+#;#.........c,, ,,.........#;#
+#;#..t....#######..........#;#
+#;#.......#######...t...b..#;#
+#;#...b...#######..........#;#
+#;#.......#######.....f....#;#
+#;#.f..f..#######..........#;#
+#;#....o..#######..........;;#
+#;;.......#######..........###
+##############################
+""", route=GARDEN + SHORT_CUT + YARD, alt=GARDEN + ROAD + YARD, eng=['Two Roads', 'The road round the north is long but safe.',
+          'The gate in the garden wall is cracked:', 'a bomb opens the short cut.'],
+deu=['Zwei Wege', 'Der Weg über den Norden ist lang, aber sicher.',
+     'Das Tor in der Gartenmauer hat Risse:', 'eine Bombe öffnet die Abkürzung.'],
+music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'),
+]
+
+# Ferry Loop: the ferry's way and the stepping stones' way differ on every side; the islands are shared.
+FERRY = """
+go 1 19
+go 4 17
+board 20 4
+ride 4 5
+slam L
+slam U
+go 4 4
+board 4 18
+ride 19 4
+slam U
+slam R
+go 20 4
+board 20 4
+ride 20 17
+slam R
+go 23 19
+hold B 2 open the pocket
+wait 30
+slam D
+"""
+STONES = """
+hold U 32 run up the west stones
+hold U+J 90 and jump the gaps
+hold U 30
+slam U
+hold R 32 along the north stones
+hold R+J 90
+hold R 30
+slam R
+hold D 32 down the east stones
+hold D+J 90
+hold D 30
+slam D
+hold B 2 open the pocket
+wait 30
+slam D
+"""
+LEVELS.append(Level('Ferry Loop', about="""
+Ferry Loop: four islands at the corners of the void, a ferry loop of two
+platforms between them, and rows of stepping stones along the edges. The
+ferries are slow and safe; the stones are quick but every gap must be
+jumped, and a jump series scores. The solution takes the ferries, the
+other way the stones.""",
+map="""
+######             ######
+#f.... ,,,, ,,,, ,,..b.f#
+#.....             .....#
+#..t..             ..t..#
+#...2.             .7...#
+#.....             .....#
+
+ ,                     ,
+ ,                     ,
+ ,                     ,
+ ,                     ,
+
+ ,                     ,
+ ,                     ,
+ ,                     ,
+ ,                     ,
+
+#.....             .....#
+#...5.             .4...#
+#f.t..             .....#
+#.....             ...#c#
+#o....             ...#x#
+######             ######
+""", route=FERRY, alt=STONES,
+eng=['Ferry Loop', 'Two ferries go round the islands.',
+     'Wait on their track to be carried along,', 'or jump the stepping stones.'],
+deu=['Fährenrunde', 'Zwei Fähren fahren um die Inseln.',
+     'Warte auf ihrer Bahn, um mitzufahren,', 'oder springe über die Trittsteine.'],
+pack=N, back='dusk', music='halls', ground=('grass', 'sand', 'stone'), wall='metal'))
+
+# Crosswind: the flags of the south, then across the wind belt in its lane by the west wall, leaning
+# against the wind, or round by the bridge over the void; then the flags of the north.
+WIND_SOUTH = """
+go 20 20
+go 12 15
+go 4 16
+leap D 3
+leap U 2
+"""
+WIND_LANE = """
+go 1 14
+hold U+L 130 across the belt, leaning into the wind, and into the corner
+rest
+at 128 128
+slam U
+slam L
+go 3 1
+go 13 6
+go 16 1
+go 25 6
+go 11 1
+"""
+WIND_BRIDGE = """
+go 17 17
+go 23 15
+hold B 2 open the bridge
+wait 30
+go 23 8
+go 25 6
+go 16 1
+go 13 6
+go 3 1
+go 11 1
+"""
+LEVELS.append(Level('Crosswind', about="""
+Crosswind: a belt of arrows blows east across the middle of the board, into
+the void. The short cut crosses it in the lane by the west wall, leaning
+into the wind past a row of traps; the long way goes east to the bridge
+over the void, whose cracked gate needs the bomb. The solution crosses the
+belt, the other way takes the bridge.""",
+map="""
+###########################
+#..f.......x....f.....#...#
+#.......#.................#
+#...........####..........#
+#...t.......####..tt......#
+#...........####......#...#
+#.......#.t..f........#..f#
+#.........................#
+#.........................#
+#>>>>t>>>>>>>>>>>>>   #;#
+#>>>>t>>>>>>>>>>>>>   #;#
+#>>>>t>>>>>>>>>>>>>   #;#
+#>>>>t>>>>>>>>>>>>>   #;#
+#>>>>t>>>>>>>>>>>>>   #;#
+#.............#....####c###
+#..###......f.#.........#.#
+#.............#.....t.o...#
+#.............#..b........#
+#.........t...#........t..#
+#      #..................#
+#......#............f.....#
+#...f..#..................#
+###########################
+""", route=WIND_SOUTH + WIND_LANE, alt=WIND_SOUTH + WIND_BRIDGE,
+eng=['Crosswind', 'The arrows blow you east, into the void.',
+     'Cross them by the west wall, leaning into the wind,', 'or take the long way over the bridge.'],
+deu=['Seitenwind', 'Die Pfeile treiben dich nach Osten, in die Leere.',
+     'Quere sie an der Westmauer gegen den Wind', 'oder nimm den langen Weg über die Brücke.'],
+music='tilt', ground=('grass', 'sand', 'stone'), wall='brick'))
+
+LEVELS.append(Level('Updraft', about="""
+Updraft, a bonus level: the rising ball waits under a cracked ceiling on the
+track of a lift. The bomb picked up on the way blasts the ceiling open, a
+quick way straight up; without it the lift carries the ball along to a
+shaft with bombs to collect, the long way round. Arrows under the next
+ceiling push both ways into one shaft, and a second lift waits near the top.
+The solution rides the lift, the other way blasts through.""",
+map="""
+#############
+##########xx#
+##########..#
+##########..#
+##########..#
+##########..#
+##########..#
+##########..#
+##########..#
+#6.........4#
+#.###########
+#.###########
+#f###########
+# ###########
+#J###########
+#f###########
+#.###########
+#.###########
+#.###########
+#<<<<<<<<<<<#
+#,,,######..#
+#,,,######b.#
+#,,,######  #
+#,,,######JJ#
+#,,,######b.#
+#,,,######..#
+#,,,######..#
+#ccc######..#
+#.2........8#
+##.##########
+#...#########
+#.f.#########
+#...#########
+#.b.#########
+#...#########
+#.f.#########
+#...#########
+#...#########
+#...#########
+#...#########
+#.o.#########
+#...#########
+#############
+""", route="""
+wait 2000
+""", alt="""
+wait 150
+hold B 2 blast the ceiling while leaning on it
+wait 2000
+""", eng=['Updraft', 'Bonus level: up and away!',
+         'Ride the lifts, or set the bomb off', 'under the cracked ceiling for a short cut.'],
+deu=['Aufwind', 'Bonuslevel: hoch hinaus!',
+     'Fahr mit den Liften oder zünde die Bombe', 'unter der rissigen Decke für eine Abkürzung.'],
+back='bonusbackground', music='bonus', wall='hedge'))
+
+# Quarry Road: the bomb that opens the vault also breaks the foot of the cracked bridge, so the north's
+# flags come first over the bridge; a bomb set off too early leaves only the ferry on the east side.
+QUARRY_SOUTH = """
+go 20 18
+go 3 19
+go 6 17
+"""
+QUARRY_BRIDGE = """
+go 12 17
+slam U
+go 5 2
+go 18 3
+go 25 1
+go 12 2
+slam D
+to 12 15
+hold B 2 open the vault, and the bridge's foot falls
+wait 30
+go 9 15
+"""
+QUARRY_FERRY = """
+go 12 15
+hold B 2 open the vault first: the bridge's foot falls
+wait 30
+go 23 14
+board 23 6
+ride 23 6
+slam U
+go 25 1
+go 18 3
+go 5 2
+go 23 6
+board 23 6
+ride 23 14
+slam D
+go 9 15
+"""
+LEVELS.append(Level('Quarry Road', about="""
+Quarry Road: a chasm splits the quarry; a bridge of cracked floor crosses it
+and a ferry shuttles over it on the east side. The exit lies in a vault
+whose cracked wall stands beside the bridge's foot: the blast that opens it
+breaks the bridge too, so the north's flags come first. The solution
+crosses the bridge and blasts last, the other way blasts first and takes
+the ferry.""",
+map="""
+###########################
+#..........#.............f#
+#....f.....#.........t....#
+#..........#......f.......#
+#.......t.................#
+#....####......t........#.#
+#......................7#.#
+#.......................#.#
+            C
+            C
+            C
+            C
+            C
+#.......####C...........#.#
+#.......#..cC......t...1#.#
+#...t...#x.c............#.#
+#.......#..c..............#
+#..#..b.####..........#...#
+#..#............t...f.#...#
+#..f..................#...#
+#...............o.....#...#
+#.........................#
+###########################
+""", route=QUARRY_SOUTH + QUARRY_BRIDGE, alt=QUARRY_SOUTH + QUARRY_FERRY,
+eng=['Quarry Road', 'The blast that opens the vault', 'breaks the cracked bridge as well.',
+     'Fetch the northern flags first.'],
+deu=['Steinbruchweg', 'Die Sprengung, die den Tresor öffnet,', 'bricht auch die rissige Brücke.',
+     'Hol zuerst die Flaggen im Norden.'],
+pack=N, back='sky', music='halls', ground=('stone', 'sand', 'grass'), wall='brick'))
+
+# Sundown: the flags of the west and the south field, then east through the catapult (jump arrows over
+# trap fields, three rows wide) or along the winding lanes of the north; the time limit leaves the lanes
+# little to spare.
+SUNDOWN_WEST = """
+go 2 2
+go 3 20
+go 11 17
+go 12 21
+"""
+SUNDOWN_CATAPULT = """
+go 1 11
+hold R 150 the catapult: full speed over both trap fields, into the cracked wall
+rest
+at 2688 1408
+go 24 2
+go 22 19
+go 21 11
+hold B 2 open the pocket
+wait 30
+go 25 11
+"""
+SUNDOWN_LANES = """
+go 16 1
+go 24 2
+go 22 19
+go 21 11
+hold B 2 open the pocket
+wait 30
+go 25 11
+"""
+LEVELS.append(Level('Sundown', about="""
+Sundown: the exit waits in a cracked pocket on the east side. The catapult
+in the middle flings a fast ball over two trap fields straight to it; the
+winding lanes of the north are safe, but the time limit leaves them little
+to spare. The solution takes the catapult, the other way the lanes.""",
+map="""
+############################
+#......#...#...#...........#
+#.f..#.#.#.#.#.#.#......f..#
+#....#.#.#.#.#.#.#.........#
+#....#.#.#.#.#.#.#.........#
+#....#.#.#.#.#.#.#...t.....#
+#....#.#.#.#.#.#.#.........#
+#....#.#.#.#.#.#.#.........#
+#....#...#...#...#....######
+#....##############...#....#
+#.o....Jttt..Jttt.....c....#
+#......Jttt..Jttt.....c..x.#
+#......Jttt..Jttt.....c....#
+#....##############...#....#
+#....#............#...######
+#....#............#........#
+#.t..#..t.....t...#....t...#
+#....#.....f......#........#
+#.................#........#
+#..........t......#...f....#
+#..f....t.......t.#........#
+#...........b.....#........#
+############################
+""", route=SUNDOWN_WEST + SUNDOWN_CATAPULT, alt=SUNDOWN_WEST + SUNDOWN_LANES,
+eng=['Sundown', 'The sun is setting: hurry!', 'The catapult is quick, the lanes are slow.',
+     'Keep full speed over the traps.'],
+deu=['Sonnenuntergang', 'Die Sonne geht unter: beeil dich!', 'Das Katapult ist schnell, die Gassen sind langsam.',
+     'Halte über den Fallen volles Tempo.'],
+pack=N, back='dusk', music='tilt', ground=('sand', 'grass', 'stone'), wall='hedge'))
+
+# Skipping Lane: the meadow's flags, then the north-west terrace's; to the north-east terrace either along
+# the hopscotch lane over the void (four holes one jump apart: a series that scores) or on the conveyor
+# to the cracked gate, which the meadow's bomb opens.
+HOP_MEADOW = """
+go 2 12
+go 10 20
+go 13 18
+go 21 19
+go 14 12
+go 2 4
+"""
+HOP_LANE = """
+go 1 1
+hold R 32 along the lane
+hold R+J 120 and jump hole after hole
+hold R 30
+slam R
+go 25 3
+go 24 6
+"""
+HOP_GATE = """
+go 6 10
+hold R 110 on to the conveyor and east to the wall
+rest
+at 3328 1280
+slam R
+hold B 2 open the gate
+wait 30
+go 25 3
+go 24 6
+"""
+LEVELS.append(Level('Skipping Lane', about="""
+Skipping Lane: a meadow of flags, a terrace in each northern corner and the
+exit on the eastern one. A lane over the void joins the terraces, with a
+hole every fifth tile: jumped in one series, it scores. The safe way rides
+the conveyor along the meadow to the eastern terrace's cracked gate. The
+solution jumps along the lane, the other way takes the gate.""",
+map="""
+############################
+#...., ,,,, ,,,, ,,,, ,....#
+#....#                #....#
+#....#                #..f.#
+#.f..#                #....#
+#....#                #..t.#
+#....#                #.x..#
+#..t.#                #....#
+#....#                #....#
+#....##               ##ccc#
+#......>>>>>>>>>>>>>>......#
+#..........................#
+#.f.....t.....f............#
+#..................t.......#
+#........####..............#
+#......................t...#
+#...t......t...............#
+#..............####........#
+#.....#......b.............#
+#..o..#..............f.....#
+#.....#...f................#
+#.....#....................#
+############################
+""", route=HOP_MEADOW + HOP_LANE, alt=HOP_MEADOW + HOP_GATE,
+eng=['Skipping Lane', 'Hop along the lane over the void', 'and every jump scores more,',
+     'or ride the conveyor to the gate.'],
+deu=['Hüpfpfad', 'Hüpf über den Steg über der Leere,', 'und jeder Sprung bringt mehr,',
+     'oder fahr auf dem Förderband zum Tor.'],
+music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'))
+
+# The Locks: the west bank's flags and bomb, then over the canal: across the weir, whose arrows push
+# downstream into the void, leaning upstream all the way; or on the lock ferry. Then the east bank's
+# flags and the vault, from wherever the crossing lands.
+LOCKS_WEST = """
+go 2 2
+go 6 14
+go 8 19
+"""
+LOCKS_WEIR = """
+go 10 10
+hold R+U 80 over the weir, leaning upstream
+hold R 40 and on to the wall
+rest
+at 2432 1536
+slam D
+go 21 19
+go 25 2
+go 21 9
+hold B 2 open the vault
+wait 30
+go 24 9
+"""
+LOCKS_FERRY = """
+go 10 8
+slam U
+board 10 5
+ride 17 5
+slam R
+"""
+LOCKS_EAST = """
+go 25 2
+go 21 19
+go 21 9
+hold B 2 open the vault
+wait 30
+go 24 9
+"""
+LEVELS.append(Level('The Locks', about="""
+The Locks: a canal through the void splits the board. A weir crosses it,
+its arrows pushing downstream into the void: the short way leans
+upstream all the way across. A lock ferry shuttles over the canal further
+north, the safe way that waits for its boat. The solution crosses the
+weir, the other way takes the ferry.""",
+map="""
+###########      ###########
+#..........      ..........#
+#.f........      ........f.#
+#..........      ..........#
+#.....#...#      ...t......#
+#.....#...6      4.........#
+#.....#....      ..........#
+#.....#....      .....######
+#...t.#....      .....c....#
+#.........#      ...#.c.x..#
+#..........vvvvvv...#.c....#
+#.####..t..vvvvvv...#.######
+#..........vvvvvv...#......#
+#..........vvvvvv...#......#
+#.....f....      ...#...t..#
+#..........      ...#......#
+#..t.......      ....####..#
+#..........      ..........#
+#..........      ........t.#
+#.o.....b..      ....f.....#
+#..........      ..........#
+#..........      ..........#
+###########      ###########
+""", route=LOCKS_WEST + LOCKS_WEIR, alt=LOCKS_WEST + LOCKS_FERRY + LOCKS_EAST,
+eng=['The Locks', 'The weir pushes you downstream.', 'Lean against it all the way across,',
+     'or wait for the ferry.'],
+deu=['Die Schleusen', 'Das Wehr treibt dich flussabwärts.', 'Stemm dich auf dem ganzen Weg dagegen',
+     'oder warte auf die Fähre.'],
+pack=N, back='sky', music='sunny', ground=('stone', 'grass', 'sand'), wall='brick'))
