@@ -568,3 +568,359 @@ eng=['The Locks', 'The weir pushes you downstream.', 'Lean against it all the wa
 deu=['Die Schleusen', 'Das Wehr treibt dich flussabwärts.', 'Stemm dich auf dem ganzen Weg dagegen',
      'oder warte auf die Fähre.'],
 pack=N, back='sky', music='sunny', ground=('stone', 'grass', 'sand'), wall='brick'))
+
+# Market Square: round the arcade for its flags (over the ditch in its south side), then into the
+# square to the exit stall: through the cracked gate in the north-west and along the lanes between the
+# traps, or all the way back round to the south-east door and the walled aisle.
+MARKET_ARCADE = """
+go 7 21
+leap R 7
+go 26 12
+go 25 5
+go 26 1
+go 24 2
+go 12 2
+go 1 1
+go 1 12
+"""
+MARKET_LANES = """
+go 2 5
+hold B 2 open the gate
+wait 30
+to 9 5
+to 9 9
+to 11 9
+to 11 11
+to 13 11
+"""
+MARKET_AISLE = """
+go 25 17
+go 13 11
+"""
+LEVELS.append(Level('Market Square', about="""
+Market Square: an arcade round a square crowded with traps, and the exit in
+a stall in the middle of the square. A cracked gate in the north-west leads
+along narrow lanes between the traps, straight to it; the walled aisle from
+the south-east door is safe, but the far side of the arcade. The solution
+takes the lanes, the other way the aisle.""",
+map="""
+############################
+#f....>>>>>>>>>>>>>>>.....f#
+#...........b...........b..#
+#..######################..#
+#..c,.tt.tt.tt.tt.tt.tt.#..#
+#..c,,,,,,#tt.tt.tt.tt.t#b.#
+#..c,t.tt,tt.tt.tt.tt.tt#..#
+#..#t.tt.,t.tt.tt.tt.tt.#..#
+#..#.tt.t,.tt.tt.tt.tt.t#..#
+#..#tt.tt,,,#tt.tt.tt.tt#t.#
+#..#t.tt.#t,ttttt.tt.tt.#..#
+#..#.tt.tt.,,xtt.tt.tt.t#..#
+#f.#tt.tt.t#t;###t.tt.tt#.f#
+#..#t.tt.tt.#;;;#.tt.tt.#..#
+#..#.tt.tt.t###;#tt.tt.t#..#
+#.t#tt.tt.tt.t#;#t.tt.tt#..#
+#..#t.tt.tt.tt#;########;..#
+#..#.tt.tt.tt.#;;;;;;;;;;..#
+#..#tt.tt.tt.t############.#
+#..######################..#
+#.....t....... ....t.......#
+#o.....f...... ...........f#
+############################
+""", route=MARKET_ARCADE + MARKET_LANES, alt=MARKET_ARCADE + MARKET_AISLE,
+eng=['Market Square', 'Mind the stalls: the square is full of traps.', 'The lanes are short but narrow,',
+     'the aisle is safe but far.'],
+deu=['Marktplatz', 'Achtung, Stände: der Platz ist voller Fallen.', 'Die Gassen sind kurz, aber eng,',
+     'der Gang ist sicher, aber weit.'],
+music='tilt', ground=('stone', 'sand', 'grass'), wall='brick'))
+
+# Harbour: the quays' flags and the bomb, then out to the lighthouse pier: off the slipway, whose arrows
+# throw the ball over four tiles of water, or on the ferry loop that runs round the basin.
+HARBOUR_QUAYS = """
+go 1 21
+go 8 20
+go 13 21
+go 20 19
+go 26 21
+go 23 19
+go 1 16
+go 3 9
+"""
+HARBOUR_SLIPWAY = """
+go 1 4
+hold R 110 down the slipway, over the water and on along the pier to the lighthouse
+rest
+at 2688 512
+slam R
+hold B 2 open the lighthouse
+wait 30
+go 24 4
+"""
+HARBOUR_FERRY = """
+go 13 17
+board 18 17
+ride 13 6
+slam U
+go 14 4
+go 21 4
+hold B 2 open the lighthouse
+wait 30
+go 24 4
+"""
+LEVELS.append(Level('Harbour', about="""
+Harbour: quays round a basin of water, a lighthouse at the end of the pier
+across it, and a ferry loop of one boat running round the basin. The
+slipway on the west quay throws a ball over the water onto the pier, a
+quick and daring way; the ferry is slow and safe. The solution takes the
+slipway, the other way the ferry.""",
+map="""
+########
+#......#
+#......#   ################
+##.....#   ....t......c...#
+#..>>>J    ...f.......c.x.#
+#......#   ...........c...#
+#......#   2......3...#...#
+#......#    ###### ########
+#......#
+#..f...#
+#......#         .b.
+#...####         b.b
+#......#         ...
+#......#
+#...t..#
+#......#
+#f.....#                   #
+#..........5......8........#
+#........................t.#
+#.o......t..........b..f...#
+#.......f.....t............#
+#f...........f............f#
+############################
+""", route=HARBOUR_QUAYS + HARBOUR_SLIPWAY, alt=HARBOUR_QUAYS + HARBOUR_FERRY,
+eng=['Harbour', 'The slipway throws you over the water:', 'take a good run at it.',
+     'The ferry is slower, but dry.'],
+deu=['Hafen', 'Die Slipanlage wirft dich über das Wasser:', 'nimm ordentlich Anlauf.',
+     'Die Fähre ist langsamer, aber trocken.'],
+pack=N, back='sky', music='sunny', ground=('stone', 'grass', 'sand'), wall='metal'))
+
+LEVELS.append(Level('Chimney', about="""
+Chimney, a bonus level: arrows under the ceilings sweep the rising ball from
+side to side up four floors, the long way up. The bomb picked up at the
+start blasts the cracked ceiling over the first floor open into the
+chimney, whose floor gaps want one jump after another, Ctrl held: a
+quick way up, and a series that scores. A lift waits at the top. The
+solution rides the arrows, the other way climbs the chimney.""",
+map="""
+###############
+############xx#
+############..#
+############..#
+#2...........8#
+#.#############
+#f#############
+#.#############
+#.#############
+#f#############
+#.#############
+#.#############
+#<<.......<<<<#
+#,###########.#
+#<<<#########.#
+#   #########.#
+#,,,#########.#
+#,,,#########.#
+#,,,#########.#
+#,,,#########.#
+#   #>>>>>>>>>#
+#,,,#.#########
+#,,,#.#########
+#,,,#.#########
+#,,,#.#########
+#   #.#########
+#,,,#.#########
+#,,,#.#########
+#,,,#<<<<<<<<<#
+#,,,#########.#
+#   #########.#
+#,,,#########.#
+#,,,#########.#
+#,,,#########.#
+#,,,#########.#
+#ccc#########.#
+#>>>>>>>>>>>>>#
+#.#############
+#.#############
+#b#############
+#.#############
+#f#############
+#.#############
+#o#############
+#.#############
+###############
+""", route="""
+wait 2400
+""", alt="""
+wait 60
+hold B 2 blast the ceiling as the arrows begin to sweep the ball away
+wait 40
+hold J 150 and jump the gaps of the chimney, one after another
+wait 2400
+""", eng=['Chimney', 'Bonus level: up the chimney!',
+         'Blast the cracked ceiling, then hold Ctrl', 'to jump gap after gap.'],
+deu=['Kamin', 'Bonuslevel: den Kamin hinauf!',
+     'Spreng die rissige Decke und halte dann Strg,', 'um Lücke um Lücke zu überspringen.'],
+pack=N, back='bonusbackground', music='bonus', wall='metal'))
+
+# Switchback: down the mountain, terrace by terrace, each with a flag: along the switchback road, which
+# slides down a scree of arrows and needs the summit's bomb for a rockfall, or leaping the cliffs on the
+# goat path, from ledge to guarded landing.
+SWITCHBACK_GOAT = """
+go 5 1
+go 12 1
+go 24 1
+go 8 1
+leap D 4
+go 11 6
+leap D 4
+go 14 11
+leap D 4
+go 17 16
+leap D 4
+go 1 22
+go 23 22
+"""
+SWITCHBACK_ROAD = """
+go 5 1
+go 12 1
+go 24 1
+go 8 7
+go 1 8
+hold D 60 down the scree to the wall below it
+rest
+at 128 1664
+slam D
+go 11 12
+go 23 13
+hold B 2 clear the rockfall
+wait 30
+go 14 17
+go 1 22
+go 17 21
+go 23 22
+"""
+LEVELS.append(Level('Switchback', about="""
+Switchback: down a mountain of four terraces to the valley, a flag on each.
+The road winds from end to end of every terrace, down a scree of arrows and
+past a rockfall that the summit's bomb clears. The goat path leaps straight
+down the cliffs, from a ledge over a gap to a landing with a guard rail.
+The solution takes the goat path, the other way the road.""",
+map="""
+##########################
+#....f......b...........f#
+#.o............t.........#
+#........................#
+#       ,             #..#
+#         ###         #..#
+#........................#
+#.....t.f................#
+#........................#
+#vv#    #  ,             #
+#vv#         ###         #
+#........................#
+#..........f......t......#
+#.......................##
+###        #  ,       #c##
+#               ###   #.##
+#........................#
+#........t....f..........#
+#........................#
+#..#          #  ,       #
+#..#                     #
+#................f.......#
+#f............t........x.#
+##########################
+""", route=SWITCHBACK_GOAT, alt=SWITCHBACK_ROAD,
+eng=['Switchback', 'The road winds down the mountain.', 'The goat path leaps from ledge to ledge:',
+     'take a run at every gap.'],
+deu=['Serpentinen', 'Die Straße windet sich den Berg hinab.', 'Der Ziegenpfad springt von Sims zu Sims:',
+     'nimm vor jeder Lücke Anlauf.'],
+pack=N, back='dusk', music='halls', ground=('grass', 'sand', 'stone'), wall='brick'))
+
+# Lighthouse: the outer ring's bombs and flags (over the ditch in its west side), then inwards to the
+# tower, a flag in every ring: round the spiral from door to door, or straight in along the east radius,
+# blasting one cracked wall after another with the outer ring's bombs.
+LIGHT_OUTER = """
+leap D 9
+go 7 26
+go 14 27
+go 27 27
+go 26 20
+go 27 1
+go 20 2
+go 14 1
+go 27 14
+"""
+LIGHT_RADIUS = """
+go 26 14
+hold B 2 the outer wall
+wait 30
+slam L
+hold B 2 the second wall
+wait 30
+slam L
+hold B 2 the third wall
+wait 30
+slam L
+hold B 2 the tower's wall
+wait 30
+slam L
+"""
+LIGHT_SPIRAL = """
+go 24 14
+go 21 14
+go 18 14
+go 14 14
+"""
+LEVELS.append(Level('Lighthouse', about="""
+Lighthouse: the exit at the top of a tower in the middle of four walled
+rings, with a flag in each. The spiral winds in through a door at the
+south of one ring and the north of the next; along the east radius every
+ring's wall is cracked, and the outer ring holds a bomb for each. The
+solution blasts straight in, the other way walks the spiral.""",
+map="""
+#############################
+#o............f............b#
+#...................f.......#
+#..#######################..#
+#..#.....................#..#
+#b.#.....................#..#
+#..#..######...########..#..#
+#..#..#.......t.......#..#..#
+#..#..#...............#..#..#
+#..#..#..###########..#.t#..#
+#  #..#..#.........#..#..#..#
+#..#..#..#.........#..#..#..#
+#..#..#..#..#...#..#..#..#..#
+#..#..#..#..#...#..#..#..##.#
+#..#..#..#.t#.x.c.fc.fc.fc.f#
+#..#..#..#..#...#..#..#..#..#
+#..#..#..#..#####..#t.#..#..#
+#..#..#..#.........#..#..#..#
+#..#t.#..#.........#..#..#..#
+#..#..#..####...####..#..#..#
+#b.#..#...............#..#f.#
+#..#..#...............#..#..#
+#..#..#################..#..#
+#..#.....................#..#
+#..#.....................#..#
+#..##########...##########..#
+#......f....................#
+#f............f............b#
+#############################
+""", route=LIGHT_OUTER + LIGHT_RADIUS, alt=LIGHT_OUTER + LIGHT_SPIRAL,
+eng=['Lighthouse', 'Four rings round the tower.', 'Walk the spiral, or gather the bombs',
+     'and blast your way straight in.'],
+deu=['Leuchtturm', 'Vier Ringe um den Turm.', 'Geh die Spirale entlang oder sammle die Bomben',
+     'und spreng dir den geraden Weg hinein.'],
+music='halls', ground=('stone', 'sand', 'grass'), wall='brick'))

@@ -97,7 +97,20 @@ def simulate(phases, first):
     return pos, top
 
 
+_plans = {}
+
+
 def plan(distance, first, need=None, pace=50.0):
+    """plan_search() remembered: routes of large boards ask for the same moves again and again."""
+    if need is not None:
+        return plan_search(distance, first, need, pace)
+    key = (round(distance, 6), first, pace)
+    if key not in _plans:
+        _plans[key] = plan_search(distance, first, None, pace)
+    return _plans[key]
+
+
+def plan_search(distance, first, need=None, pace=50.0):
     """The quickest accelerate-coast-brake phases that end at rest near `distance` units
     without rolling faster than `pace` units a tick.
 
@@ -502,7 +515,8 @@ class Route:
         add up), and every tile rolled a little. A braked stop leaves the ball perhaps a little
         off the grid along its move, so the next moves across that axis must not roll along walls, nor
         into a lone wall tile, whose corner would turn it aside (cost 30), until a lean on a wall lines
-        the ball up again."""
+        the ball up again; and the last move, which must pass over the goal (a flag to pick up, say),
+        had better run along a line the ball is known to be on (cost 10)."""
         start = (self.tile(), tuple(self.aligned))
         heap = [(0.0, 0, start, [])]
         done = set()
@@ -532,6 +546,8 @@ class Route:
                     if not aligned[1 if dx else 0] and (self.beside_walls(passed, dx, dy) or (
                             beyond in WALLS and not self.wall_is_wide(col + dx, row + dy, dx, dy))):
                         weight += 30.0
+                    if (col, row) == goal and not aligned[1 if dx else 0]:
+                        weight += 10.0  # the goal (a flag, say) is met squarely from a line the ball is on
                     now = list(aligned)
                     now[0 if dx else 1] = beyond in WALLS
                     count += 1
