@@ -924,3 +924,149 @@ eng=['Lighthouse', 'Four rings round the tower.', 'Walk the spiral, or gather th
 deu=['Leuchtturm', 'Vier Ringe um den Turm.', 'Geh die Spirale entlang oder sammle die Bomben',
      'und spreng dir den geraden Weg hinein.'],
 music='halls', ground=('stone', 'sand', 'grass'), wall='brick'))
+
+# Canyon: the west rim's flags, north of a ditch and south of it, then over the canyon: off the ski jump
+# where the rims reach out to each other, or back over the ditch to the bridge at the far north end; then
+# the east rim's flags and the cracked vault in its south-east corner.
+CANYON_WEST = """
+go 8 3
+go 4 8
+go 9 10
+leap D 2
+go 5 19
+go 8 21
+"""
+CANYON_JUMP = """
+go 1 15
+hold R 150 down the lane and off the ski jump, over the canyon to the wall beyond
+rest
+at 2560 1920
+slam R
+"""
+CANYON_BRIDGE = """
+go 1 21
+leap U 9
+go 10 2
+slam R
+"""
+CANYON_EAST = """
+go 24 12
+go 25 15
+go 18 20
+go 21 20
+hold B 2 open the vault
+wait 30
+go 25 21
+"""
+LEVELS.append(Level('Canyon', about="""
+Canyon: a canyon splits the board from north to south, with the exit in
+a vault on the east rim. Where the rims reach out to each other, a ski
+jump throws a fast ball across; the bridge lies at the far north end,
+back over the ditch, a long way round. The solution takes the ski jump, the other way the
+bridge.""",
+map="""
+############################
+#..........      ..........#
+#.o........;;;;;;..........#
+#.......f..      ..........#
+#..........      .......t..#
+#..t.......      ..t.......#
+#..........      ..........#
+#..........      ......t...#
+#...f......      ..........#
+#..........      .t........#
+#........f.      ..........#
+#..........      ..........#
+#                .......f..#
+#............  ......#.....#
+#............  ......#.....#
+#,,,,,,,,,,,J  ......#...f.#
+#............  ......#.....#
+#............  ......#.....#
+#......t...      .....######
+#....b.....      .....c....#
+#..........      .f...c....#
+#.......f..      .....c..x.#
+#..........      .....#....#
+############################
+""", route=CANYON_WEST + CANYON_JUMP + CANYON_EAST, alt=CANYON_WEST + CANYON_BRIDGE + CANYON_EAST,
+eng=['Canyon', 'The ski jump throws you across:', 'hit it at full speed.', 'The bridge is far to the north.'],
+deu=['Schlucht', 'Die Sprungschanze wirft dich hinüber:', 'nimm sie mit vollem Tempo.',
+     'Die Brücke liegt weit im Norden.'],
+back='sky', music='tilt', ground=('sand', 'grass', 'stone'), wall='hedge'))
+
+# The Long Way Round: the west plateau's flags, then to the east plateau: straight over the causeway of
+# cracked floor, or the long way round by the bottom of the valley, jumping three holes in one series and
+# sweeping through the bonus corner's bombs. The time limit leaves the long way little to spare. The
+# cracked wall of the exit's vault stands beside the causeway's end: the blast that opens it breaks the
+# causeway.
+LONG_WEST = """
+go 5 2
+go 2 8
+go 3 12
+go 6 7
+"""
+LONG_CAUSEWAY = """
+go 1 4
+slam R
+go 25 2
+go 25 8
+go 21 12
+"""
+LONG_ROUND = """
+go 1 19
+hold R 51 along the bottom of the valley
+hold R+J 90 jumping the holes in one series
+hold R 60 and into the bonus corner
+rest
+at 3328 2432
+go 26 21
+go 24 21
+go 25 18
+go 21 12
+go 25 8
+go 25 2
+"""
+LONG_VAULT = """
+go 21 4
+hold B 2 open the vault; the causeway's end falls
+wait 30
+slam U
+"""
+LEVELS.append(Level('The Long Way Round', about="""
+The Long Way Round: two plateaus, the exit in a vault on the eastern one.
+A causeway of cracked floor runs straight across the void between them;
+the long way round goes down the valley, over three holes that score in
+one series and through a corner full of bombs, but the time limit leaves
+it little to spare. The vault's cracked wall stands by the causeway's
+end. The solution takes the causeway, the other way the valley.""",
+map="""
+#######             ########
+#......             #x.#...#
+#.o..f.             #..#.f.#
+##.....              c##...#
+#......CCCCCCCCCCCCCC......#
+#.t....              ......#
+#......              ......#
+#.....f              ......#
+#.f....              ...tf.#
+#......##############..^^..#
+#......##############..^^..#
+#......##############..^^..#
+#..f...##############f.^^..#
+#......##############..^^..#
+#......##############..^^..#
+#...t..##############..^^..#
+#......##############......#
+#........ .... .t.. .......#
+#........ .... .... .....b.#
+#........ .... .... ......b#
+#........ .... .... .....b.#
+#........ ..t. .... ....b.b#
+############################
+""", route=LONG_WEST + LONG_CAUSEWAY + LONG_VAULT, alt=LONG_WEST + LONG_ROUND + LONG_VAULT,
+eng=['The Long Way Round', 'The causeway is short but narrow.', 'The valley is long, but full of bombs.',
+     'Mind the clock!'],
+deu=['Der lange Umweg', 'Der Damm ist kurz, aber schmal.', 'Das Tal ist lang, aber voller Bomben.',
+     'Achte auf die Uhr!'],
+pack=N, back='dusk', music='tilt', ground=('grass', 'sand', 'stone'), wall='hedge'))
