@@ -1070,3 +1070,220 @@ eng=['The Long Way Round', 'The causeway is short but narrow.', 'The valley is l
 deu=['Der lange Umweg', 'Der Damm ist kurz, aber schmal.', 'Das Tal ist lang, aber voller Bomben.',
      'Achte auf die Uhr!'],
 pack=N, back='dusk', music='tilt', ground=('grass', 'sand', 'stone'), wall='hedge'))
+
+LEVELS.append(Level('Skyward', about="""
+Skyward, a bonus level: a lift carries the rising ball along under a
+ceiling that is cracked in its middle. Blasted with the bomb from the
+start, it lets the ball straight up a short shaft; left whole, the lift
+carries it on to the long shaft with bombs to collect. Both ways jump a
+gap on a jump arrow, meet under a row of arrows and take the second lift
+to the top. The solution rides the first lift to its end, the other way
+blasts through its ceiling.""",
+map="""
+###############
+############xx#
+############..#
+############..#
+############..#
+############..#
+############..#
+#6...........4#
+#.#############
+#.#############
+#f#############
+#.#############
+#<#############
+#<<<<<<<<<<<<##
+#####,,,###..##
+#####,,,###..##
+#####,,,###..##
+#####,,,###..##
+#####,,,###bb##
+#####,,,###..##
+#####,,,###..##
+#####,,,###  ##
+#####,,,###JJ##
+#####   ###..##
+#####JJJ###..##
+#####,,,###bb##
+#####,,,###..##
+#####,,,###..##
+#####,,,###..##
+#####ccc###..##
+#2..........8##
+#.#############
+#b#############
+#.#############
+#f#############
+#.#############
+#o#############
+#.#############
+###############
+###############
+""", route="""
+wait 3000
+""", alt="""
+wait 660
+hold B 2 blast the cracked ceiling while the lift carries the ball under it
+wait 3000
+""", eng=['Skyward', 'Bonus level: ride the lifts to the sky.',
+         'Set the bomb off under the cracked ceiling', 'and take the short way up.'],
+deu=['Himmelwärts', 'Bonuslevel: fahr mit den Liften in den Himmel.',
+     'Zünde die Bombe unter der rissigen Decke', 'und nimm den kurzen Weg nach oben.'],
+back='bonusbackground', music='bonus', wall='brick'))
+
+# Night Train: the west station's flags and bomb, then east across the valley: on the night train, three
+# carriages on a railway loop that runs through a cutting in the rock, or along the jump lane through the
+# trap fields, jumping each one. Then the east station's flags and the cracked shed with the exit.
+TRAIN_WEST = """
+go 5 5
+go 2 19
+go 4 14
+"""
+TRAIN_RIDE = """
+go 4 10
+board 5 10
+ride 21 10
+slam U
+"""
+TRAIN_LANE = """
+go 1 16
+hold R 42 down the jump lane
+hold R+J 90 jumping each trap field
+hold R 60 on to the east wall
+rest
+at 3328 2048
+slam R
+"""
+TRAIN_EAST = """
+go 23 3
+go 25 18
+go 24 18
+hold B 2 open the shed
+wait 30
+go 24 20
+"""
+LEVELS.append(Level('Night Train', about="""
+Night Train: two stations with a rock valley between them. A train of three
+carriages runs round a railway loop through a cutting in the rock, slow
+and safe; the jump lane crosses three trap fields, which only a ball in the
+air passes: hold Ctrl and keep full speed. The solution rides the train,
+the other way jumps along the lane.""",
+map="""
+############################
+#......##############......#
+#.o....##############......#
+#......##############..f...#
+#......##############......#
+#....f.##############......#
+#......##############......#
+#..t...##############.t....#
+#......##############......#
+#...#..##############......#
+#..2.666................3..#
+#......##############......#
+#..1....................4..#
+#......##############......#
+#...b..##############......#
+#......##############..t...#
+#......tt,,,tt,,,tt,,......#
+##.....##############......#
+#....t.##############....f.#
+#.f....##############.##cc##
+#......##############.#.xx.#
+############################
+""", route=TRAIN_WEST + TRAIN_RIDE + TRAIN_EAST, alt=TRAIN_WEST + TRAIN_LANE + TRAIN_EAST,
+eng=['Night Train', 'All aboard! The train is slow but safe.', 'In the jump lane only the air is safe:',
+     'hold Ctrl at full speed.'],
+deu=['Nachtzug', 'Alles einsteigen! Der Zug ist langsam, aber sicher.', 'In der Sprunggasse ist nur die Luft sicher:',
+     'halte bei vollem Tempo Strg.'],
+pack=N, back='dusk', music='halls', ground=('stone', 'grass', 'sand'), wall='metal'))
+
+# Journey's End: the west bank's flags and bomb; over the canal across the weir (leaning upstream) or on
+# the ferry; the middle island's flags and bomb; on to the east over the stepping stones (two holes in
+# one series) or round by the long passage in the south; the east's flags, and the vault.
+END_WEST = """
+go 2 2
+go 6 12
+go 4 21
+"""
+END_WEIR = """
+go 6 10
+slam U
+hold R+U 80 over the weir, leaning upstream
+hold R 40 on to the wall beyond
+rest
+at 2432 1024
+slam R
+"""
+END_FERRY = """
+go 8 18
+slam U
+board 8 17
+ride 16 17
+slam D
+"""
+END_MIDDLE = """
+go 19 6
+go 17 13
+go 18 20
+"""
+END_STONES = """
+go 15 6
+slam U
+hold R 32 along the stepping stones
+hold R+J 60 jumping both holes in one series
+hold R 40
+slam R
+"""
+END_PASSAGE = """
+go 25 20
+go 29 20
+"""
+END_EAST = """
+go 30 2
+go 27 15
+go 29 20
+go 29 9
+hold B 2 open the vault
+wait 30
+go 29 6
+"""
+LEVELS.append(Level("Journey's End", about="""
+Journey's End: the last crossings of the journey, each twice over. A canal
+with a weir to lean across or a ferry to wait for; a gap with stepping
+stones to jump in one series or a long walled passage round the south;
+and the exit in a vault at the far east end. The solution takes the weir
+and the stones, the other way the ferry and the passage.""",
+map="""
+#########      #####      ######
+#........     ###...      .....#
+#.f......      ..... ,,,, ....f#
+#........      .....      .....#
+#........      .....#     ..####
+#.....#########.....#     ..#..#
+#........vvvvvv....f#     ..#x.#
+#....t...vvvvvv.....#     ..#..#
+#........vvvvvv.....#     ..#cc#
+#........vvvvvv.....#     .....#
+#........vvvvvv...t.#     t....#
+#........      .....#     .....#
+#.....f..      .....#     .....#
+#........      ..b..      ....t#
+#........      .....      .....#
+#..t.....      .....      .b...#
+#.......#      .#...      .....#
+#.......6      .4...      .....#
+#........      .....      .....#
+#........      .....######.....#
+#.o......      ...f..........f.#
+#...b....      .......t........#
+#........      ................#
+#########      #################
+""", route=END_WEST + END_WEIR + END_MIDDLE + END_STONES + END_EAST,
+alt=END_WEST + END_FERRY + END_MIDDLE + END_PASSAGE + END_EAST,
+eng=["Journey's End", 'One last time, everything at once.', 'Lean across the weir, hop the stones,',
+     'or take the long ways round.'],
+deu=['Reiseende', 'Ein letztes Mal alles auf einmal.', 'Stemm dich übers Wehr, hüpf über die Steine',
+     'oder nimm die langen Umwege.'],
+back='sky', music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'))
