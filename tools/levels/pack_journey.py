@@ -1,10 +1,16 @@
 """The journey pack: large boards with more than one way through.
 
 Each level is a board larger than the screen with at least two routes to the
-exit, a safe long way round and a risky short cut, and flags placed so that
-the order of the visits matters. Its `route` is the way the solution takes and
-`alt` the other one; the level's comment says which is which. Safe roads are
-paved in stone (';'), short cuts run over sand (','), rooms are grass."""
+exit that differ in risk or length: a safe long way round and a risky short
+cut, a slow ferry and a quick jump, points against time. Its `route` is the
+way the solution takes and `alt` the other one (NNN.alt.solution); the
+level's comment says which is which. Where it helps to read the map, a risky
+way runs over sand (',') and a safe road over stone (';').
+
+Routes lean on walls wherever they can (`go` finds such paths), so that a
+fall costs only the last stretch and small timing errors do not add up. The
+levels are written in the order they were made; ORDER at the end gives the
+order of play."""
 from make_levels import Level
 
 PACK = 'lvlpckjourney'
@@ -42,8 +48,9 @@ go 19 4
 go 26 3
 """
 
-LEVELS = [
-Level('Two Roads', about="""
+LEVELS = []
+
+LEVELS.append(Level('Two Roads', about="""
 Two Roads: flags in a walled garden and an exit in the yard across a thick
 wall. The safe road runs all the way round by the north, over a conveyor; the
 short cut blasts the garden's cracked gate and jumps the hole in the passage
@@ -73,8 +80,7 @@ map="""
           'The gate in the garden wall is cracked:', 'a bomb opens the short cut.'],
 deu=['Zwei Wege', 'Der Weg über den Norden ist lang, aber sicher.',
      'Das Tor in der Gartenmauer hat Risse:', 'eine Bombe öffnet die Abkürzung.'],
-music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'),
-]
+music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'))
 
 # Ferry Loop: the ferry's way and the stepping stones' way differ on every side; the islands are shared.
 FERRY = """
@@ -1287,3 +1293,161 @@ eng=["Journey's End", 'One last time, everything at once.', 'Lean across the wei
 deu=['Reiseende', 'Ein letztes Mal alles auf einmal.', 'Stemm dich übers Wehr, hüpf über die Steine',
      'oder nimm die langen Umwege.'],
 back='sky', music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'))
+
+# Orchard: five alleys between four rows of trees, a flag in each; the exit in the top alley. The
+# alleys wind from end to end through gaps at alternate ends, over a ditch in the top one; three
+# cracked trees stand in the middle of every row, a bomb below each: blasting up the middle scores, but
+# the flags make it the longer way.
+ORCHARD_MIDDLE = """
+go 8 18
+go 25 19
+go 13 19
+slam U
+hold B 2 the first row of trees
+wait 30
+slam U
+go 25 13
+go 13 13
+hold B 2 the second row
+wait 30
+slam U
+go 1 9
+go 13 9
+hold B 2 the third row
+wait 30
+slam U
+go 1 7
+go 25 5
+go 13 5
+hold B 2 the last row
+wait 30
+slam U
+go 6 2
+go 13 1
+"""
+ORCHARD_ALLEYS = """
+go 8 18
+go 25 19
+go 25 13
+go 1 9
+go 1 7
+go 25 5
+go 22 2
+leap L 4
+go 6 2
+go 13 1
+"""
+LEVELS.append(Level('Orchard', about="""
+Orchard: five alleys between four rows of trees, a flag in each, the exit
+in the top alley. The alleys wind from end to end through gaps at
+alternate ends, along a conveyor and over a ditch; in the middle of every
+row stand three cracked trees, with a bomb below them: blasting straight
+up the middle scores for every tree and bomb, but its detours to the
+flags take longer. The solution walks the alleys, the other way blasts up
+the middle.""",
+map="""
+###########################
+#............x.... .......#
+#.....f........... .......#
+#................. ..t....#
+############ccc########...#
+#.......t....b...........f#
+#.........................#
+#f........................#
+#...########ccc############
+#f...........b...t........#
+#.........................#
+#....<<<<<<<<<<<<<<<<.....#
+############ccc########...#
+#........t...b...........f#
+#.........................#
+#.........................#
+#...########ccc############
+#............b............#
+#.o.....f........t........#
+#........................f#
+###########################
+""", route=ORCHARD_ALLEYS, alt=ORCHARD_MIDDLE,
+eng=['Orchard', 'The alleys wind through the trees.', 'The cracked trees in the middle',
+     'open a way up that scores, one bomb each.'],
+deu=['Obstgarten', 'Die Gassen winden sich durch die Bäume.', 'Die rissigen Bäume in der Mitte',
+     'öffnen einen Weg, der Punkte bringt, eine Bombe je Reihe.'],
+music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'))
+
+# Moat: the four corners' flags and the bomb, then over the moat to the island with the pavilion: leaping
+# the moat from the south bank, or on the ferry at the north; then the island's flag and the pavilion's
+# cracked wall.
+MOAT_RING = """
+go 1 11
+go 5 5
+go 1 1
+go 13 1
+go 25 1
+go 21 5
+go 25 11
+go 21 17
+go 25 21
+go 1 21
+go 5 17
+"""
+MOAT_LEAP = """
+go 13 21
+leap U 5 2
+"""
+MOAT_FERRY = """
+go 13 5
+board 13 5
+ride 13 8
+slam D
+"""
+MOAT_ISLAND = """
+go 9 13
+go 9 9
+go 10 11
+hold B 2 open the pavilion
+wait 30
+go 12 11
+"""
+LEVELS.append(Level('Moat', about="""
+Moat: an island with a pavilion in the middle of a moat, its floor the
+exit, and flags round the land about it, one beyond a ditch. A ferry crosses the
+north moat, slow and safe; the south moat is two tiles wide, a leap for a
+ball with a good run. The solution leaps, the other way takes the ferry.""",
+map="""
+###########################
+#f...........f...........f#
+#.........................#
+#..o................t.....#
+#.........................#
+#....f.......7.......f....#
+#.....               .....#
+#.....               .....#
+#.....  .....1.....  .....#
+#.....  .f.#####.t.  .....#
+#....t  ...cxxxc...  .....#
+#f....  ...cxxxc...  ....b#
+#.....  ...cxxxc...  .....#
+#.....  .f.#ccc#...  .....#
+#       ...........  .....#
+#.....               .....#
+#.....               .....#
+#....f...............f....#
+#.........................#
+#.......t............t....#
+#.........................#
+#f.......................f#
+###########################
+""", route=MOAT_RING + MOAT_LEAP + MOAT_ISLAND, alt=MOAT_RING + MOAT_FERRY + MOAT_ISLAND,
+eng=['Moat', 'The ferry crosses the moat in the north.', 'In the south, take a long run',
+     'and jump across.'],
+deu=['Burggraben', 'Die Fähre quert den Graben im Norden.', 'Im Süden nimm langen Anlauf',
+     'und spring hinüber.'],
+pack=N, back='sky', music='sunny', ground=('grass', 'sand', 'stone'), wall='brick'))
+
+# The order of play: the gentler boards first, Journey's End last, a bonus level after every five or six.
+ORDER = ['Two Roads', 'Moat', 'Orchard', 'Ferry Loop', 'Updraft',
+         'Skipping Lane', 'Crosswind', 'Quarry Road', 'Market Square', 'Sundown', 'Chimney',
+         'The Locks', 'Harbour', 'Canyon', 'Switchback', 'Skyward',
+         'Lighthouse', 'The Long Way Round', 'Night Train', "Journey's End"]
+assert sorted(ORDER) == sorted(level.title for level in LEVELS)
+LEVELS.sort(key=lambda level: ORDER.index(level.title))
