@@ -38,3 +38,6 @@ bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 echo "== The real program under Xvfb =="
 bash scripts/end_to_end.sh build/game
 SDL_AUDIODRIVER=dummy bash scripts/editor_end_to_end.sh build/game build/zdltool
+
+echo "== The Windows version, cross-built and run under Wine =="
+bash scripts/windows_test.sh build

@@ -8,8 +8,8 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "core/app.h"
-#include "core/dialog.h"
+#include "config/dialog.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/textures.h"
@@ -22,6 +22,7 @@ namespace {
 // One picture set per board kind, 4 frames each, half of them shared.
 void fillTextureTable() {
     textures = TextureState();
+    catalogue = TextureCatalogue();
     textures.frameTable.resize(200);
     for (std::size_t i = 0; i < textures.frameTable.size(); ++i)
         textures.frameTable[i].glName = static_cast<std::uint32_t>(i + 1);
@@ -32,7 +33,7 @@ void fillTextureTable() {
         entry.firstFrame = entry.currentFrame = frame;
         entry.lastFrame = frame + 3;
         entry.synchronised = kind % 2 == 0 ? -1 : 0;
-        textures.textureTable.append(entry);
+        catalogue.textureTable.append(entry);
         frame += 4;
     }
 }
@@ -72,10 +73,10 @@ void buildBigBoard() {
 }
 
 void setUpRenderer() {
-    app.screenWidth = 1024;
-    app.screenHeight = 768;
+    display.screenWidth = 1024;
+    display.screenHeight = 768;
     renderer = RendererState();
-    renderer.targetZoom = 1.0;
+    frameClock.targetZoom = 1.0;
     dialog.dialogId = 0;
     drawLayer.recording = true;
     drawLayer.calls.reserve(4096);
@@ -90,7 +91,7 @@ void BM_DrawFrameOfLargeBoard(benchmark::State& state) {
     std::size_t quads = 0;
     for (auto _ : state) {
         // A frame of 0.02 s has passed: no waiting, and every animation moves.
-        renderer.lastFrameTime = headless.clock - 0.02;
+        frameClock.lastFrameTime = headless.clock - 0.02;
         drawLayer.calls.clear();
         drawFrame();
         quads = drawLayer.calls.size();
@@ -117,7 +118,7 @@ void BM_IdleFrameLoopCpuShare(benchmark::State& state) {
     for (auto _ : state) {
         const double wallStart = platform().timer();
         const double cpuStart = processCpuSeconds();
-        renderer.lastFrameTime = wallStart;
+        frameClock.lastFrameTime = wallStart;
         int frames = 0;
         while (platform().timer() - wallStart < 3.0) {
             drawLayer.calls.clear();

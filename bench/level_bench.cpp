@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/paths.h"
+#include "config/paths.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
@@ -19,6 +19,7 @@ const char* const KindPrefixes[] = {"arre", "arrn", "arrs", "arrw", "arru", "bac
 // Four texture packs of 23 kinds in three variants each: 276 entries.
 void fillTextureTable() {
     textures = TextureState();
+    catalogue = TextureCatalogue();
     double frame = 1;
     for (const char* pack : {"txtpckclassic", "txtpckice", "txtpcklava", "txtpckzoo"})
         for (const char* kind : KindPrefixes)
@@ -30,7 +31,7 @@ void fillTextureTable() {
                 entry.firstFrame = frame;
                 entry.lastFrame = frame + 3;
                 entry.currentFrame = frame;
-                textures.textureTable.append(entry);
+                catalogue.textureTable.append(entry);
                 frame += 4;
             }
 }

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "core/settings.h"
+#include "config/settings.h"
 #include "gfx/frame.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -29,10 +29,11 @@ LevelObject objectOf(int kind, double x, double y, double vx = 0) {
 // so that every frame does the same work.
 void buildBigBoard() {
     textures = TextureState();
+    catalogue = TextureCatalogue();
     for (int kind = 1; kind <= KindWall; ++kind) {
         TextureEntry entry;
         entry.kind = kind;
-        textures.textureTable.append(entry);
+        catalogue.textureTable.append(entry);
     }
     level = Level();
     for (int y = 0; y < 200; ++y)
@@ -65,7 +66,7 @@ void fullSpeedFrame(benchmark::State& state, bool indexed) {
     buildBigBoard();
     indexBoard();
     enableBoardIndex(indexed);
-    renderer.animDelta = 0.4175;
+    frameClock.animDelta = 0.4175;
     play.startZoom = 0.5;
     for (auto _ : state) {
         level.ball = objectOf(KindBall, 12800, 12800);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/language.h"
+#include "config/language.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     List<std::string> table;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "frontend/profiles.h"
 #include "level/level_packs.h"
+#include "progress/profiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string contents(reinterpret_cast<const char*>(data), size);

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "frontend/statistics.h"
+#include "progress/statistics.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // An exact-size copy, so that a read past the end is seen.

@@ -7,6 +7,10 @@
 # title through its dialog, saves with Alt+S, test-plays with F2, comes back
 # and leaves. With a third argument it also takes the editor's two
 # screenshots (the panel over the board, and the picture picker) into it.
+# Then, once for each of SIGTERM, SIGINT and SIGHUP, it opens the editor,
+# places a tile without saving and sends the signal: the game must end with
+# status 0 and its settings saved, the level's own file must be untouched
+# and the change kept in "recovered.zdl" in the pack folder.
 #
 # MENU_TO_EDITOR holds the keys that open the editor from the title page (any
 # key to the main menu, then its third item) and LEAVE_GAME the keys that end
@@ -98,5 +102,51 @@ check '^|gggg|$' "four ground tiles in a row"
 check '^object bombsAndFlags .* 128 0$' "a flag at (128, 0)"
 check '^object exitsAndTraps .* 384 0$' "an exit at (384, 0)"
 if [ -n "$keep_dump" ]; then cp "$dump" "$keep_dump"; fi; rm -f "$dump"
-if [ $failed -ne 0 ]; then echo "0 passed, 1 failed"; exit 1; fi
-echo "editor-end-to-end: 1 passed, 0 failed"
+passed=0
+if [ $failed -eq 0 ]; then passed=1; fi
+
+# The session's signals with an unsaved change. Job control keeps SIGINT as
+# it is in a terminal (a background job of a script starts with it ignored).
+recovered=$pack/recovered.zdl
+before=$(mktemp)
+for signal in TERM INT HUP; do
+  rm -f "$recovered"
+  cp "$pack/001.zdl" "$before.level"
+  touch -d @0 "$game_dir/settings.dat"
+  status=0
+  xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+    set -u
+    set -m
+    source "$2/game_window.sh"
+    start_game "$1" || exit 1
+    set +m
+    keys() { xdotool key --window "$window" --delay 120 "$@"; sleep 0.3; }
+    sleep 3
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    if [ -n "$MENU_TO_EDITOR" ]; then keys $MENU_TO_EDITOR; fi
+    sleep 1
+    keys g space Right space
+    sleep 0.5
+    kill -s "$3" $pid
+    for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+    if kill -0 $pid 2>/dev/null; then echo "editor end-to-end: still running after SIG$3"; kill -9 $pid; exit 1; fi
+    wait $pid
+  ' _ "$game_dir" "$scripts" "$signal" || status=$?
+  ok=yes
+  if [ "$status" -ne 0 ]; then echo "editor end-to-end: SIG$signal: the game ended with status $status"; ok=no; fi
+  if [ ! "$game_dir/settings.dat" -nt "$before" ]; then echo "editor end-to-end: SIG$signal: settings not saved"; ok=no; fi
+  if ! cmp -s "$pack/001.zdl" "$before.level"; then echo "editor end-to-end: SIG$signal: level 1 changed"; ok=no; fi
+  if ! "$tool" dump "$recovered" > /dev/null 2>&1; then
+    echo "editor end-to-end: SIG$signal: no readable $recovered"; ok=no
+  fi
+  if [ $ok = yes ]; then
+    echo "editor end-to-end: SIG$signal in the editor ends the game and keeps the change in recovered.zdl"
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
+done
+rm -f "$before" "$before.level" "$recovered"
+
+echo "editor-end-to-end: $passed passed, $failed failed"
+[ $failed -eq 0 ]

@@ -8,4 +8,4 @@ cd "$(dirname "$0")/.."
 /usr/bin/python3 tools/art/make_pictures.py
 /usr/bin/python3 tools/sound/make_sounds.py
 /usr/bin/python3 tools/textfont/make_text_font.py
-git status --short -- data docs src/platform/text_font8x8.inc
+git status --short -- data docs src/platform/text_font.inc

@@ -6,22 +6,23 @@
 #include <algorithm>
 #include <cmath>
 
-#include "audio/audio.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "core/paths.h"
-#include "frontend/statistics.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "editor/editor_overlay.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
-#include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
+#include "level/pack_operations.h"
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/play.h"
+#include "progress/statistics.h"
 
 EditorState editor;
 
@@ -66,29 +67,33 @@ std::string trimmed(const std::string& text) {
 }
 
 bool fitsChoice(int index) {
-    const TextureEntry& entry = textures.textureTable[index];
+    const TextureEntry& entry = catalogue.textureTable[index];
     if (entry.kind != editor.currentKind) return false;
     if (editor.packFilter == 0) return true;
-    return textures.packList.valid(editor.packFilter) &&
-           entry.packName == textures.packList[editor.packFilter];
+    return catalogue.packList.valid(editor.packFilter) &&
+           entry.packName == catalogue.packList[editor.packFilter];
 }
 
 // A load that is the action of an asking-first question keeps its messages
-// quiet: the question closes after the action.
-void loadCurrentLevel(bool quiet) {
-    loadLevel();
-    if (quiet) dialog.dialogId = 0;
+// quiet: the question closes after the action. A file that is there but
+// unusable is told all the same: the empty level shown stands for it, and
+// saving it would write over the file.
+void quietenAfter(LevelLoad result, bool quiet) {
+    if (quiet && result != LevelLoad::Unusable) dialog.dialogId = 0;
 }
 
-// The previous or next level; when it cannot be loaded the level that was
+void loadCurrentLevel(bool quiet) { quietenAfter(loadLevelFile(), quiet); }
+
+// The previous or next level; when there is no such file the level that was
 // current is loaded again.
 void stepLevel(int step, bool quiet) {
     packs.currentLevel += step;
-    if (!loadLevel()) {
+    LevelLoad result = loadLevelFile();
+    if (result == LevelLoad::Missing) {
         packs.currentLevel -= step;
-        loadLevel();
+        result = loadLevelFile();
     }
-    if (quiet) dialog.dialogId = 0;
+    quietenAfter(result, quiet);
 }
 
 void stepPack(int step, bool quiet) {
@@ -140,7 +145,7 @@ void openPackFolder() {
 void openPicker() {
     for (;;) {
         const MouseState mouse = platform().mouse();
-        if ((mouse.buttons & 1) == 0 || mouse.x == -1) break;
+        if ((mouse.buttons & 1) == 0 || mouse.x == -1 || platform().endRequested()) break;
         platform().sleep(0.01);
     }
     editor.pickerOpen = -1;
@@ -250,6 +255,12 @@ void closeTextDialog(const std::string& key) {
 }
 
 }  // namespace
+
+void keepUnsavedLevel() {
+    if (level.levelModified != 0) saveLevel(recoveredLevelFile());
+}
+
+std::string recoveredLevelFile() { return packFolder() + RecoveredLevelName; }
 
 void askFirst(int id) {
     if (level.levelModified == 0)
@@ -362,7 +373,7 @@ void handleEditorKey(const std::string& key) {
     } else if (key == KeyHome) {
         editor.packFilter = std::max(editor.packFilter - 1, 0);
     } else if (key == KeyEnd) {
-        editor.packFilter = std::min(editor.packFilter + 1, textures.packList.count());
+        editor.packFilter = std::min(editor.packFilter + 1, catalogue.packList.count());
     } else if (kind != 0) {
         editor.currentKind = kind;
     } else if (key == KeyLeft) {
@@ -406,7 +417,7 @@ void placeCurrentObject() {
 }
 
 void normaliseTextureChoice() {
-    const List<TextureEntry>& table = textures.textureTable;
+    const List<TextureEntry>& table = catalogue.textureTable;
     editor.currentTexture = std::clamp(editor.currentTexture, 1, std::max(table.count(), 1));
     if (table.valid(editor.currentTexture) && fitsChoice(editor.currentTexture)) return;
     for (int i = 1; i <= table.count(); ++i) {
@@ -421,7 +432,7 @@ void normaliseTextureChoice() {
 }
 
 void choosePicture(int step) {
-    const List<TextureEntry>& table = textures.textureTable;
+    const List<TextureEntry>& table = catalogue.textureTable;
     for (int i = editor.currentTexture + step; i >= 1 && i <= table.count(); i += step) {
         if (fitsChoice(i)) {
             editor.currentTexture = i;
@@ -433,6 +444,10 @@ void choosePicture(int step) {
 
 bool editorPass() {
     drawFrame();
+    if (platform().endRequested()) {
+        keepUnsavedLevel();
+        return false;
+    }
     if (dialog.dialogId == 0) {
         handleEditorKey(editor.pickerOpen != 0 ? "" : editorInput());
         normaliseTextureChoice();
@@ -444,9 +459,12 @@ bool editorPass() {
 }
 
 void runEditorPasses() {
-    renderer.ballAnimates = 0;
+    frameClock.ballAnimates = 0;
     renderer.editorActive = -1;
-    dialog.dialogId = 0;
+    renderer.editorOverlay = drawEditorOverlay;
+    // The load before (the level to edit, or the test play's level back)
+    // may have raised a message, which is shown; nothing else stays open.
+    if (dialog.dialogId != 1) dialog.dialogId = 0;
     passesEnd = false;
     while (editorPass()) {
     }
@@ -463,8 +481,9 @@ void runEditor() {
         // included, with the cursor on the ball.
         const std::int32_t modified = level.levelModified;
         play.score = 0;
-        hud.shownScore = 0;
+        play.shownScore = 0;
         playLevel();
+        dialog.dialogId = 0;
         loadLevel(testPlayFile());
         level.levelModified = modified;
     }

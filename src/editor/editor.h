@@ -4,7 +4,7 @@
 // the levels of the pack and the packs themselves. Owns the editor's loop,
 // its key commands, the asking-first rule that protects unsaved changes, and
 // the panel input that turns mouse and keyboard into editor keys (panel.cpp).
-// Its values are in editor_state.h, which the renderer's overlay reads.
+// Its values are in editor_state.h, which its overlay (editor_overlay.h) reads.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,8 @@
 
 // --- The loop -------------------------------------------------------------
 
-// Edits the level in memory until the player leaves. F2 saves it as
+// Edits the level in memory until the player leaves, or the session asks
+// the game to end (the caller quits then). F2 saves it as
 // "tempedit.zdl" in the program folder, plays that, loads it back with the
 // unsaved-changes flag it had, and returns to editing. Returns with
 // renderer.editorActive -1, as the caller's overlay switch expects it to be
@@ -27,8 +28,21 @@ void runEditor();
 void runEditorPasses();
 
 // One pass: a frame, then one key or the open dialog. False once the passes
-// should return.
+// should return; also when the session asks the game to end, after the
+// level's unsaved changes were kept (keepUnsavedLevel): the caller then
+// quits.
 bool editorPass();
+
+// The file that keeps a level whose changes were not saved when the game
+// had to end without asking: in the pack's folder, under a name that is no
+// level number, so that no pack counts it. Renamed to a free number (or
+// over the level) it is a level of the pack again.
+inline const char* const RecoveredLevelName = "recovered.zdl";
+std::string recoveredLevelFile();
+
+// Writes the level in memory to recoveredLevelFile when it has unsaved
+// changes; nothing otherwise.
+void keepUnsavedLevel();
 
 // --- Commands -------------------------------------------------------------
 

@@ -1,12 +1,11 @@
 // The editor's values: what is being placed, the texture picker, and the
 // panel with its buttons and dialogs. Written by the editor's loop and input
-// (editor.h) and read by the renderer's editor overlay, which is why they
-// live in this data-only header: the renderer includes it without reaching
-// any of the editor's operations. Set once at program start; entering the
-// editor keeps them, so the last choices carry over between visits.
+// (editor.h) and read by the editor's overlay (editor_overlay.h). Set once at
+// program start; entering the editor keeps them, so the last choices carry
+// over between visits.
 //
 // The dialog itself (its number, texts and typed field) is the shared dialog
-// of core/dialog.h; whether the editor is shown is renderer.editorActive.
+// of config/dialog.h; whether the editor is shown is renderer.editorActive.
 #pragma once
 
 #include <cstdint>

@@ -3,14 +3,14 @@
 // step fails the steps already taken are undone in reverse, so a failure
 // never leaves a level under the scratch name or statistics that point at
 // the wrong levels.
-#include "core/dialog.h"
-#include "core/language.h"
+#include "config/dialog.h"
+#include "config/language.h"
 #include "editor/editor.h"
-#include "frontend/statistics.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
 #include "platform/files.h"
+#include "progress/statistics.h"
 
 namespace {
 

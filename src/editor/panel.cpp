@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
 #include "editor/editor.h"
 #include "gfx/text.h"
 #include "platform/keys.h"

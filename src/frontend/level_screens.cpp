@@ -2,18 +2,18 @@
 // level screen from which levels are played, skipped and revisited, and the
 // notices after a finished level (level record, personal best, pack
 // progress) or a refused skip. The rules behind them are progression's.
-#include "core/language.h"
-#include "core/settings.h"
-#include "frontend/menu_screens.h"
-#include "frontend/menus.h"
-#include "frontend/profiles.h"
+#include "config/language.h"
+#include "config/settings.h"
+#include "frontend/level_screens.h"
+#include "frontend/menu_state.h"
 #include "frontend/progression.h"
-#include "frontend/statistics.h"
 #include "gfx/frame.h"
 #include "gfx/level_panel.h"
 #include "level/level.h"
 #include "level/level_packs.h"
 #include "platform/keys.h"
+#include "progress/profiles.h"
+#include "progress/statistics.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ void handleLevelScreen(std::string& key) {
         playCurrentLevel();
     } else if (key == "nr3") {
         previousLevel();
-        renderer.targetZoom = LevelScreenZoom;
+        frameClock.targetZoom = LevelScreenZoom;
     } else if (key == "nr4") {
         skipLevel();
     }

@@ -1,9 +1,12 @@
 // The information: its menu, the help and more-levels pages, the credits and
-// the page that opens the game's web address in the player's browser. The
-// overlay draws the texts of the pages; their items only hold "Back".
-#include "core/language.h"
-#include "frontend/menu_screens.h"
-#include "frontend/menus.h"
+// the screen that opens the page of the level packs (or the address the
+// language file gives) in the player's browser. The overlay draws the texts
+// of the pages; their items only hold "Back".
+#include "config/language.h"
+#include "config/paths.h"
+#include "frontend/menu_info.h"
+#include "frontend/menu_state.h"
+#include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 
@@ -33,12 +36,26 @@ void handleHelp(std::string& key) {
     if (!key.empty()) goToScreen(6, 2);
 }
 
+// String 130: an address goes to the browser as it is; a page name means the
+// page that the build writes beside the program. Without that page (a game
+// folder copied without it) the folder itself, where packs are added, is
+// the next best thing to show.
+void openLink() {
+    const std::string& link = str(130);
+    if (isAddress(link)) {
+        platform().showToPlayer(link);
+        return;
+    }
+    const std::string page = paths.programFolder + link;
+    platform().showToPlayer(isPageName(link) && fileExists(page) ? page : paths.programFolder);
+}
+
 void setUpLinkMenu() { setItems({str(145), str(146), str(147), str(148), str(149)}); }
 
 void handleLinkMenu(std::string& key) {
     if (key == "nr4") {
         // The browser's outcome is not the game's business.
-        platform().showToPlayer(str(130));
+        openLink();
         key = KeyEsc;
     }
     if (key == "nr5" || key == KeyEsc) {

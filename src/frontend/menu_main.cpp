@@ -2,20 +2,20 @@
 // title cycle shown at start (title, three credit pages, "press any key").
 #include <cctype>
 
-#include "core/language.h"
-#include "core/settings.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/settings.h"
 #include "editor/editor.h"
-#include "frontend/menu_screens.h"
-#include "frontend/menus.h"
-#include "frontend/profiles.h"
+#include "frontend/menu_main.h"
+#include "frontend/menu_state.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
 #include "gfx/menu_overlay.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/play.h"
+#include "progress/profiles.h"
 
 namespace {
 
@@ -30,10 +30,25 @@ std::string titleHeading(int k) {
 // run inside it.
 void runEditorFromMenu() {
     renderer.menuVisible = 0;
+    dialog.dialogId = 0;
     loadLevel();
     runEditor();
+    // The editor has kept unsaved work if the session asked the game to end.
+    if (platform().endRequested()) quitGame();
     renderer.editorActive = 0;
     returnToMenus();
+}
+
+void startPlayFromMenu() {
+    // The files may have changed while the game ran: the profile in use is
+    // kept within the list as at start-up.
+    startProfiles();
+    if (profileState.profiles.empty()) {
+        goToScreen(15, 4);
+        menu.menuItems[4] = "|";
+    } else {
+        goToScreen(16, profileState.profiles.count() < 4 ? settings.currentProfile + 1 : 1);
+    }
 }
 
 // --- Screens -------------------------------------------------------------
@@ -51,7 +66,7 @@ void handleMainMenu(std::string& key) {
 void setUpQuitQuestion() { setItems({"_", str(111), str(112), str(113)}); }
 
 void handleQuitQuestion(std::string& key) {
-    if (key == "nr3") quit();
+    if (key == "nr3") quitGame();
     else if (key == "nr4" || key == KeyEsc) goToScreen(1, 5);
 }
 
@@ -101,16 +116,4 @@ std::vector<MenuScreenEntry> mainScreens() {
         {24, setUpCredits3, handleCredits3},
         {25, setUpLastTitlePage, handleLastTitlePage},
     };
-}
-
-void startPlayFromMenu() {
-    // The files may have changed while the game ran: the profile in use is
-    // kept within the list as at start-up.
-    startProfiles();
-    if (profileState.profiles.empty()) {
-        goToScreen(15, 4);
-        menu.menuItems[4] = "|";
-    } else {
-        goToScreen(16, profileState.profiles.count() < 4 ? settings.currentProfile + 1 : 1);
-    }
 }

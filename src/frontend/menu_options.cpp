@@ -1,13 +1,13 @@
 // The options: the options menu, the language choice, the display options
 // with their notice, and the sound switches.
-#include "audio/audio.h"
-#include "core/app.h"
-#include "core/language.h"
-#include "core/settings.h"
-#include "frontend/menu_screens.h"
-#include "frontend/menus.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "config/language.h"
+#include "config/settings.h"
+#include "frontend/menu_options.h"
+#include "frontend/menu_state.h"
+#include "gfx/display.h"
 #include "gfx/frame.h"
-#include "gfx/textures.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 
@@ -28,17 +28,15 @@ int languagePosition() {
 void applyLanguage() {
     loadLanguage(settings.languageFile);
     platform().setWindowTitle(str(1));
-    textures.packList[0] = str(2);
-    textures.textureTable[0].name = str(3);
+    catalogue.packList[0] = str(2);
+    catalogue.textureTable[0].name = str(3);
 }
 
 // The window in the chosen mode and full-screen state at once. The drawing
 // context and its textures stay; only the size and the scale change.
 void applyDisplay() {
-    app.screenWidth = settings.chosenWidth;
-    app.screenHeight = settings.chosenHeight;
-    app.fullScreen = settings.chosenFullScreen;
-    openWindow(app.screenWidth, app.screenHeight, app.fullScreen);
+    useChosenMode();
+    openWindow(display.screenWidth, display.screenHeight, display.fullScreen);
     renderer.xScale = 0;  // the scale factors follow on the next frame
 }
 
@@ -46,12 +44,12 @@ void applyDisplay() {
 // wrapping round. A chosen mode that is not in the list counts as one past
 // its end, so forwards starts at the first mode and backwards at the last.
 void stepScreenMode(int direction) {
-    const int count = app.screenModeWidths.count();
+    const int count = display.screenModeWidths.count();
     if (count == 0) return;
     int index = count + 1;
     for (int i = 1; i <= count; ++i) {
-        if (app.screenModeWidths[i] == settings.chosenWidth &&
-            app.screenModeHeights[i] == settings.chosenHeight) {
+        if (display.screenModeWidths[i] == settings.chosenWidth &&
+            display.screenModeHeights[i] == settings.chosenHeight) {
             index = i;
             break;
         }
@@ -59,8 +57,8 @@ void stepScreenMode(int direction) {
     index += direction;
     if (index > count) index = 1;
     if (index < 1) index = count;
-    settings.chosenWidth = app.screenModeWidths[index];
-    settings.chosenHeight = app.screenModeHeights[index];
+    settings.chosenWidth = display.screenModeWidths[index];
+    settings.chosenHeight = display.screenModeHeights[index];
 }
 
 std::string onOff(std::int32_t flag) { return str(flag != 0 ? 158 : 159); }

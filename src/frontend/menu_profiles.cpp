@@ -1,13 +1,14 @@
 // The profiles: typing a new player's name, choosing who plays (a list of up
 // to three names, or one name at a time with previous and next), the notice
 // for a name that exists, and deleting a player.
-#include "core/language.h"
-#include "core/settings.h"
-#include "frontend/menu_screens.h"
-#include "frontend/menus.h"
-#include "frontend/profiles.h"
+#include "config/language.h"
+#include "config/settings.h"
+#include "frontend/level_screens.h"
+#include "frontend/menu_profiles.h"
+#include "frontend/menu_state.h"
 #include "level/level_packs.h"
 #include "platform/keys.h"
+#include "progress/profiles.h"
 
 namespace {
 

@@ -2,19 +2,18 @@
 
 #include <map>
 
-#include "audio/audio.h"
-#include "core/dialog.h"
-#include "core/paths.h"
-#include "core/settings.h"
-#include "frontend/menu_screens.h"
-#include "frontend/profiles.h"
+#include "assets/audio.h"
+#include "config/dialog.h"
+#include "config/settings.h"
+#include "frontend/level_screens.h"
+#include "frontend/menu_info.h"
+#include "frontend/menu_main.h"
+#include "frontend/menu_options.h"
+#include "frontend/menu_profiles.h"
 #include "gfx/frame.h"
 #include "gfx/menu_overlay.h"
-#include "level/level_file.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
-
-MenuState menu;
 
 namespace {
 
@@ -82,12 +81,14 @@ void followMouse(std::string& key) {
     }
 }
 
-// Draws frames until a key arrives or the time-out comes round.
+// Draws frames until a key arrives, the time-out comes round or the
+// session asks the game to end.
 void pollForKey() {
     PlatformBackend& system = platform();
     std::string key;
     menu.timedOut = false;
     while (key.empty() && !menu.timedOut) {
+        if (system.endRequested()) break;
         drawFrame();
         system.sleep(0);
         followMouse(key);
@@ -102,40 +103,23 @@ void pollForKey() {
     menu.key = key;
 }
 
-void loadMenuBackground() {
-    // A missing background leaves the empty level; the menus show no
-    // message for it.
-    if (!loadLevel(paths.programFolder + MenuBackgroundLevel)) dialog.dialogId = 0;
+// While a message is up (a level that could not be loaded) it takes every
+// key: Enter, Esc or a click closes it, the window's close request closes
+// it and asks to quit, and the rest wait.
+void answerMessage(const std::string& key) {
+    if (key == KeyEnter || key == KeyEsc || key == MouseClick || key == KeyClose) dialog.dialogId = 0;
 }
 
 void handleWindowClose(const std::string& key) {
     if (key != KeyClose) return;
+    dialog.dialogId = 0;
     goToScreen(1, 1);
-    renderer.targetZoom = 1.0;
+    frameClock.targetZoom = 1.0;
     loadMenuBackground();
     goToScreen(7, 3);
 }
 
 }  // namespace
-
-bool isSelectable(const std::string& item) {
-    if (!item.empty() && item.back() == ':') return false;
-    return item.find('_') == std::string::npos;
-}
-
-void goToScreen(int screen, int selection) {
-    menu.menuScreen = screen;
-    menu.menuSelection = selection;
-}
-
-void setItems(std::initializer_list<std::string> items) {
-    int i = 0;
-    for (const std::string& item : items)
-        if (++i < MenuItemSlots) menu.menuItems[i] = item;
-    menu.menuItemCount = i < MenuItemSlots ? i : MenuItemSlots - 1;
-}
-
-std::string decimal(long long n) { return std::to_string(n); }
 
 void navigate(std::string& key) {
     if ((key == "m" || key == "M") && menu.menuScreen != 15) {
@@ -179,16 +163,20 @@ void startMenus() {
     loadMenuBackground();
 }
 
-void returnToMenus() {
-    renderer.menuVisible = -1;
-    renderer.targetZoom = 1.0;
-    platform().showPointer(true);
-    loadMenuBackground();
-}
-
 void runMenuPass() {
     if (const MenuScreenEntry* screen = currentScreen()) screen->setUp();
     pollForKey();
+    // The session's end (a logout, a terminal closed, a service stopped)
+    // quits at once, without the question the window's close button asks.
+    if (platform().endRequested()) {
+        quitGame();
+        return;
+    }
+    if (dialog.dialogId == 1) {
+        answerMessage(menu.key);
+        handleWindowClose(menu.key);
+        return;
+    }
     navigate(menu.key);
     skipUnselectable(menu.key);
     handleWindowClose(menu.key);
@@ -198,11 +186,4 @@ void runMenuPass() {
 void runMenus() {
     startMenus();
     for (;;) runMenuPass();
-}
-
-FrontEndHooks menuFrontEnd() {
-    FrontEndHooks hooks;
-    hooks.startProfiles = startProfiles;
-    hooks.run = runMenus;
-    return hooks;
 }

@@ -2,16 +2,15 @@
 
 #include <cctype>
 
-#include "core/dialog.h"
-#include "core/settings.h"
-#include "frontend/menus.h"
-#include "frontend/profiles.h"
-#include "frontend/statistics.h"
+#include "config/dialog.h"
+#include "config/settings.h"
+#include "frontend/menu_state.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
 #include "play/play.h"
+#include "progress/profiles.h"
+#include "progress/statistics.h"
 
 ProgressionState progression;
 
@@ -30,11 +29,13 @@ std::int32_t unfinishedBetween(int first, int last) {
     return count;
 }
 
-// Moves by `step` levels; a level that is not there is undone.
+// Moves by `step` levels; a level that is not there is undone, and so is
+// its message.
 void moveLevel(int step) {
     packs.currentLevel += step;
-    if (loadCurrentLevel()) return;
+    if (loadCurrentLevel() != LevelLoad::Missing) return;
     packs.currentLevel -= step;
+    dialog.dialogId = 0;
     loadCurrentLevel();
 }
 
@@ -74,13 +75,16 @@ std::string capitalised(const std::string& name) {
     return shown;
 }
 
-bool loadCurrentLevel() {
-    const bool loaded = loadLevel();
-    // The level screen shows no loader message: a failed move is undone, and
-    // a pack without its level shows the empty board.
-    if (!loaded) dialog.dialogId = 0;
+LevelLoad loadCurrentLevel() {
+    const LevelLoad result = loadLevelFile();
+    progression.levelLoaded = result == LevelLoad::Loaded;
+    if (!progression.levelLoaded) {
+        progression.loadMessage[0] = dialog.dialogLine1;
+        progression.loadMessage[1] = dialog.dialogLine2;
+        progression.loadMessage[2] = dialog.dialogLine3;
+    }
     computeLevelRecord();
-    return loaded;
+    return result;
 }
 
 void previousLevel() { moveLevel(-1); }
@@ -90,7 +94,7 @@ void nextLevel() { moveLevel(1); }
 void firstLevel() {
     packs.currentLevel = 1;
     loadCurrentLevel();
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
 }
 
 void firstUnfinishedLevel() {
@@ -101,7 +105,7 @@ void firstUnfinishedLevel() {
         }
     }
     loadCurrentLevel();
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
     goToScreen(14, 2);
 }
 
@@ -112,13 +116,18 @@ void openPack() {
     loadStatistics();
     goToScreen(14, 2);
     loadCurrentLevel();
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
 }
 
 void playCurrentLevel() {
+    // An empty board is no level: the ball would only fall, again and again.
+    if (!progression.levelLoaded) {
+        showMessage(progression.loadMessage[0], progression.loadMessage[1], progression.loadMessage[2]);
+        return;
+    }
     renderer.menuVisible = 0;
     play.score = 0;
-    hud.shownScore = 0;
+    play.shownScore = 0;
     const std::int32_t result = progression.playRunner != nullptr ? progression.playRunner() : playLevel();
     if (result == -1) {
         finishLevel();
@@ -127,7 +136,7 @@ void playCurrentLevel() {
         loadCurrentLevel();
     }
     renderer.menuVisible = -1;
-    renderer.targetZoom = LevelScreenZoom;
+    frameClock.targetZoom = LevelScreenZoom;
 }
 
 void finishLevel() {
@@ -175,7 +184,7 @@ void skipLevel() {
     } else {
         nextLevel();
         saveStatistics();
-        renderer.targetZoom = LevelScreenZoom;
+        frameClock.targetZoom = LevelScreenZoom;
     }
 }
 

@@ -13,8 +13,12 @@
 #include <cstdint>
 #include <string>
 
+#include "level/level_file.h"
+
 struct ProgressionState {
     std::int32_t (*playRunner)() = nullptr;  // plays the loaded level (playLevel when unset)
+    bool levelLoaded = false;                // the current level is in memory as its file holds it
+    std::string loadMessage[3];              // the loader's lines when it is not: Play shows them again
 };
 
 extern ProgressionState progression;
@@ -43,11 +47,14 @@ std::string currentProfileName();
 std::string capitalised(const std::string& name);
 
 // Loads the current level of the current pack and works out its record. A
-// level that cannot be loaded leaves the empty level (and no message).
-bool loadCurrentLevel();
+// level that cannot be loaded leaves the empty level with the loader's
+// message up, and is not played (see playCurrentLevel).
+LevelLoad loadCurrentLevel();
 
 // The level moves of the level screen. A move to a level that does not exist
-// is undone.
+// is undone without a message; a level whose file is there but unusable
+// (damaged, say) is moved to, with the loader's message up, so that the
+// player sees why and can go on around it.
 void previousLevel();
 void nextLevel();
 void firstLevel();
@@ -61,7 +68,8 @@ void firstUnfinishedLevel();
 void openPack();
 
 // The play item of the level screen: plays the current level and handles
-// the result.
+// the result. A level that did not load is not played: its loader's message
+// shows again, and nothing is recorded or saved.
 void playCurrentLevel();
 
 // What a finished level changes (play.score is its score): completions,

@@ -2,21 +2,19 @@
 
 #include <cmath>
 
-#include "audio/audio.h"
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
-#include "gfx/editor_overlay.h"
 #include "gfx/hud.h"
 #include "gfx/menu_overlay.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
 #include "play/play.h"
-
-RendererState renderer;
 
 namespace {
 
@@ -35,8 +33,8 @@ struct Camera {
 };
 
 void computeScaleFactors() {
-    const int w = app.screenWidth;
-    const int h = app.screenHeight;
+    const int w = display.screenWidth;
+    const int h = display.screenHeight;
     renderer.xScale = w / 1024.0;
     renderer.yScale = h / 768.0;
     // Compared in integers: a ratio of doubles would miss exact 4:3 modes.
@@ -50,31 +48,31 @@ void computeScaleFactors() {
 void waitForNextFrame() {
     PlatformBackend& system = platform();
     double now = system.timer();
-    while (now - renderer.lastFrameTime < MinFrameSeconds) {
-        const double left = MinFrameSeconds - (now - renderer.lastFrameTime);
+    while (now - frameClock.lastFrameTime < MinFrameSeconds) {
+        const double left = MinFrameSeconds - (now - frameClock.lastFrameTime);
         // After one sleep about SleepMargin is left; only a wait clearly
         // longer than that is slept through again.
         system.sleep(left > 1.5 * SleepMargin ? left - SleepMargin : 0);
         now = system.timer();
     }
-    renderer.frameSeconds = now - renderer.lastFrameTime;
-    renderer.lastFrameTime = now;
-    renderer.animDelta = 25 * renderer.frameSeconds;
+    frameClock.frameSeconds = now - frameClock.lastFrameTime;
+    frameClock.lastFrameTime = now;
+    frameClock.animDelta = 25 * frameClock.frameSeconds;
 }
 
 void easeZoom() {
-    if (renderer.zoomEasing != 0) {
-        renderer.zoomAccumulator += renderer.frameSeconds;
-        if (renderer.smoothZoom == 0) renderer.smoothZoom = renderer.targetZoom;
+    if (frameClock.zoomEasing != 0) {
+        renderer.zoomAccumulator += frameClock.frameSeconds;
+        if (renderer.smoothZoom == 0) renderer.smoothZoom = frameClock.targetZoom;
         if (renderer.zoomAccumulator > 0.01) {
-            renderer.smoothZoom += (renderer.targetZoom - renderer.smoothZoom) / 4;
+            renderer.smoothZoom += (frameClock.targetZoom - renderer.smoothZoom) / 4;
             renderer.zoomAccumulator = 0;
         }
     } else {
-        renderer.smoothZoom = renderer.targetZoom;
+        renderer.smoothZoom = frameClock.targetZoom;
     }
     renderer.zoomScale = renderer.smoothZoom * level.zoom;
-    if (app.screenWidth != 1024) renderer.zoomScale = renderer.zoomScale / 1024 * app.screenWidth;
+    if (display.screenWidth != 1024) renderer.zoomScale = renderer.zoomScale / 1024 * display.screenWidth;
 }
 
 int rounded(double value) { return static_cast<int>(nearest(value)); }
@@ -86,28 +84,28 @@ double recordFrame(LevelObject& record, bool advance) {
     if (entry.synchronised != 0) return entry.currentFrame;
     if (advance)
         record.frame = advanceFrame(entry.firstFrame, entry.lastFrame, record.frame,
-                                    renderer.animDelta);
+                                    frameClock.animDelta);
     return record.frame;
 }
 
 void drawLogoScreen() {
-    const int w = app.screenWidth;
-    const int h = app.screenHeight;
+    const int w = display.screenWidth;
+    const int h = display.screenHeight;
     dlBindTexture(textures.screens.logoTexture.glName);
     if (renderer.fullAspect != 0)
         drawQuad(0, 0, 1, w, h);
     else
         drawQuad(0, rounded((h - renderer.fitHeight) / 2.0), 11, w, renderer.fitHeight);
-    if (app.loadingCaption != 0) drawCentredText(str(228), h - 30, 0, 0, 255);
+    if (renderer.loadingCaption != 0) drawCentredText(str(228), h - 30, 0, 0, 255);
 }
 
 void advanceSharedAnimations() {
-    List<TextureEntry>& table = textures.textureTable;
+    List<TextureEntry>& table = catalogue.textureTable;
     for (int i = 1; i <= table.count(); ++i) {
         TextureEntry& entry = table[i];
         if (entry.synchronised != 0)
             entry.currentFrame = advanceFrame(entry.firstFrame, entry.lastFrame,
-                                              entry.currentFrame, renderer.animDelta);
+                                              entry.currentFrame, frameClock.animDelta);
     }
 }
 
@@ -120,8 +118,8 @@ Camera placeCamera() {
         t = static_cast<double>(randomInt(-16, 16));
     }
     const double scale = renderer.zoomScale;
-    return {(level.viewX + s) * scale - (app.screenWidth - 128 * scale) / 2,
-            (level.viewY + t) * scale - (app.screenHeight - 128 * scale) / 2};
+    return {(level.viewX + s) * scale - (display.screenWidth - 128 * scale) / 2,
+            (level.viewY + t) * scale - (display.screenHeight - 128 * scale) / 2};
 }
 
 void drawBallShadow(const Camera& cam, bool animating) {
@@ -141,7 +139,7 @@ void setBallTint() {
         dlColour(255, 255, 255, 255);
         return;
     }
-    renderer.ballTint = advanceFrame(0, 511, renderer.ballTint, 32 * renderer.animDelta);
+    renderer.ballTint = advanceFrame(0, 511, renderer.ballTint, 32 * frameClock.animDelta);
     std::int64_t c = nearest(renderer.ballTint);
     if (c > 255) c = nearest(std::fabs(renderer.ballTint - 511));
     const double component = static_cast<double>(static_cast<std::uint8_t>(c));
@@ -152,7 +150,7 @@ void drawBall(const Camera& cam, bool animating) {
     const double scale = renderer.zoomScale;
     LevelObject& ball = level.ball;
     setBallTint();
-    bindFrame(recordFrame(ball, animating && renderer.ballAnimates != 0 && level.exitCount == 0));
+    bindFrame(recordFrame(ball, animating && frameClock.ballAnimates != 0 && level.exitCount == 0));
     if (level.sinkScale > 0) {
         // Falling off the board: shrinking, and shown only where nothing but
         // the background lies, that is inside the hole.
@@ -174,7 +172,7 @@ void drawBall(const Camera& cam, bool animating) {
 }
 
 Camera drawBoard() {
-    const double delta = renderer.animDelta;
+    const double delta = frameClock.animDelta;
     const bool animating = delta != 0;
     if (animating) advanceSharedAnimations();
     const Camera cam = placeCamera();
@@ -188,7 +186,7 @@ Camera drawBoard() {
         background.frame = advanceFrame(entry.firstFrame, entry.lastFrame, background.frame, delta);
     }
     bindFrame(background.frame);
-    drawQuad(0, 0, 1, app.screenWidth, app.screenHeight);
+    drawQuad(0, 0, 1, display.screenWidth, display.screenHeight);
 
     drawObjectList(level.groundTiles, delta, camX, camY, 2);
     drawObjectList(level.exitsAndTraps, delta, camX, camY, 3);
@@ -205,19 +203,10 @@ Camera drawBoard() {
 
 }  // namespace
 
-void bindFrame(double frame) {
-    const std::int64_t index = nearest(frame);
-    const std::vector<Texture>& table = textures.frameTable;
-    const bool known = index >= 0 && index < static_cast<std::int64_t>(table.size());
-    dlBindTexture(table[known ? static_cast<std::size_t>(index) : 0].glName);
-}
-
-void drawQuad(int x, int y, int z, int w, int h) { dlQuad(x, y, z, w, h, 0, 0, 1, 1); }
-
 void drawObjectList(ObjectList& list, double delta, int camX, int camY, int z) {
     const double scale = renderer.zoomScale;
-    const int screenW = app.screenWidth;
-    const int screenH = app.screenHeight;
+    const int screenW = display.screenWidth;
+    const int screenH = display.screenHeight;
     int i = 1;
     while (i <= list.count()) {
         LevelObject& object = list[i];
@@ -269,12 +258,12 @@ void drawFrame() {
 
     const Camera cam = drawBoard();
     if (renderer.editorActive != 0) {
-        drawEditorOverlay(rounded(cam.x), rounded(cam.y));
+        if (renderer.editorOverlay != nullptr) renderer.editorOverlay(rounded(cam.x), rounded(cam.y));
     } else if (renderer.menuVisible != 0) {
         drawMenuOverlay();
     } else {
         dlDepthTest(DepthTest::LessOrEqual);
-        drawObjectList(level.explosions, renderer.animDelta, rounded(cam.x), rounded(cam.y), 10);
+        drawObjectList(level.explosions, frameClock.animDelta, rounded(cam.x), rounded(cam.y), 10);
         dlDepthTest(DepthTest::Less);
         drawHud(rounded(cam.x), rounded(cam.y));
     }

@@ -4,14 +4,16 @@
 #include <cmath>
 #include <string>
 
-#include "core/app.h"
-#include "core/language.h"
-#include "core/numeric.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/language.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
-#include "gfx/frame.h"
+#include "gfx/renderer.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "level/level.h"
+#include "play/frame_clock.h"
 #include "play/play.h"
 
 HudState hud;
@@ -56,8 +58,8 @@ Colour flagsLeftColour() {
 // keep showing points the player no longer has.
 void countScore() {
     const double score = play.score;
-    if (hud.shownScore < score) hud.shownScore += (score - hud.shownScore) * renderer.animDelta / 2 + 1;
-    if (hud.shownScore > score) hud.shownScore = score;
+    if (play.shownScore < score) play.shownScore += (score - play.shownScore) * frameClock.animDelta / 2 + 1;
+    if (play.shownScore > score) play.shownScore = score;
 }
 
 void drawLevelText() {
@@ -72,14 +74,14 @@ void drawLevelText() {
         for (int line = 1; line <= 4; ++line)
             hud.levelTextWidth = std::max(hud.levelTextWidth, textWidth(font, lines[line]));
 
-    const int w = app.screenWidth;
-    const int h = app.screenHeight;
+    const int w = display.screenWidth;
+    const int h = display.screenHeight;
     dlBindTexture(textures.screens.editGrayTexture.glName);
     drawQuad(w - hud.levelTextWidth - 15, h - 75, 11, hud.levelTextWidth + 10, 65);
     // The lines blink with the cursor's rhythm for the first two seconds of
     // the level, to draw the eye, and then stay.
-    if (renderer.animDelta != 0)
-        renderer.cursorBlink = advanceFrame(1, 6, renderer.cursorBlink, renderer.animDelta);
+    if (frameClock.animDelta != 0)
+        renderer.cursorBlink = advanceFrame(1, 6, renderer.cursorBlink, frameClock.animDelta);
     if (renderer.cursorBlink > 3 || play.elapsed > 2)
         for (int line = 1; line <= 4; ++line)
             drawShadowedText(font, lines[line], w - hud.levelTextWidth - 10, h - 70 + 14 * (line - 1), 12,
@@ -89,7 +91,7 @@ void drawLevelText() {
 }  // namespace
 
 void updateMessages(int camX, int camY) {
-    const double delta = renderer.animDelta;
+    const double delta = frameClock.animDelta;
     const double scale = renderer.zoomScale;
     List<FloatingMessage>& messages = play.floatingMessages;
     // Messages share z 15: a later one is drawn over an earlier one.
@@ -125,18 +127,18 @@ void drawHud(int camX, int camY) {
 
     drawCounter(flagsLeftColour(), 80 * xs, 10 * ys, std::to_string(play.flagsLeft));
     dlColour(255, 255, 255, 255);
-    drawIcon(textures.flagEntry, 10, 10);
-    drawIcon(textures.bombEntry, 10, 80);
+    drawIcon(catalogue.flagEntry, 10, 10);
+    drawIcon(catalogue.bombEntry, 10, 80);
     drawCounter(LightYellow, 80 * xs, 80 * ys, std::to_string(level.bombsCarried));
 
     countScore();
-    const auto shown = static_cast<std::int64_t>(std::trunc(hud.shownScore));
-    drawCounter(LightYellow, 10 * xs, app.screenHeight - 70 * ys, str(90) + std::to_string(shown));
+    const auto shown = static_cast<std::int64_t>(std::trunc(play.shownScore));
+    drawCounter(LightYellow, 10 * xs, display.screenHeight - 70 * ys, str(90) + std::to_string(shown));
 
     drawLevelText();
 
     if (level.timeLimit > 0) {
-        const double x = app.screenWidth - 200 * xs;
+        const double x = display.screenWidth - 200 * xs;
         drawCounter(play.timeUpShown != 0 ? Red : LightYellow, x, 10 * ys, play.elapsedText);
         drawCounter(LightYellow, x, 80 * ys, play.timeLimitText);
     }

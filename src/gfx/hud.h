@@ -1,6 +1,7 @@
 // The play HUD: flags left, bombs carried, the counting score, the level's
 // text panel, the clocks, and the floating messages of play rising and
-// fading over the board. Owns the counting score and the measured width of
+// fading over the board. Counts play's shownScore towards the score (play
+// keeps it, since a checkpoint restores it) and owns the measured width of
 // the text panel; every other value it shows belongs to play or the level.
 // The HUD updates the message list (ages, positions, faded messages leave
 // it) but never adds to it.
@@ -9,7 +10,6 @@
 #include <cstdint>
 
 struct HudState {
-    double shownScore = 0;            // the score as displayed; counts towards play.score
     std::int32_t levelTextWidth = 0;  // widest level-text line in pixels; 0 = measure again
     std::uint32_t measuredTextLoad = 0;  // level.textLoads when levelTextWidth was last reset
 };

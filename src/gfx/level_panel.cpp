@@ -1,9 +1,9 @@
 #include "gfx/level_panel.h"
 
-#include "core/language.h"
-#include "core/numeric.h"
-#include "gfx/frame.h"
-#include "gfx/menu_overlay.h"
+#include "base/numeric.h"
+#include "config/language.h"
+#include "gfx/menu_metrics.h"
+#include "gfx/renderer.h"
 #include "gfx/text.h"
 
 LevelPanelState levelPanel;

@@ -3,19 +3,26 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/app.h"
-#include "core/language.h"
-#include "core/numeric.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "gfx/dialog_box.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
-#include "gfx/frame.h"
 #include "gfx/level_panel.h"
+#include "gfx/renderer.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
 #include "platform/platform.h"
+#include "play/frame_clock.h"
 
 MenuOverlayState menuOverlay;
 
 namespace {
+
+// Above the backdrops and the text pages.
+constexpr int MessageDepth = 13;
 
 int rounded(double value) { return static_cast<int>(nearest(value)); }
 
@@ -27,8 +34,8 @@ bool isOneOf(int screen, std::initializer_list<int> screens) {
 // opening picture. A picture of another shape than the window is fitted
 // into it with bars.
 void drawBackdrop(int screen) {
-    const int w = app.screenWidth;
-    const int h = app.screenHeight;
+    const int w = display.screenWidth;
+    const int h = display.screenHeight;
     if (screen == 14 || screen == 19) {
         dlBindTexture(textures.screens.editGrayTexture.glName);
         drawQuad(0, 0, 10, w, h);
@@ -48,7 +55,7 @@ void drawBackdrop(int screen) {
 }
 
 void advancePulse() {
-    renderer.ballTint = advanceFrame(0, 511, renderer.ballTint, 32 * renderer.animDelta);
+    renderer.ballTint = advanceFrame(0, 511, renderer.ballTint, 32 * frameClock.animDelta);
     const std::int64_t tint = nearest(renderer.ballTint);
     menuOverlay.menuPulse =
         static_cast<std::int32_t>(tint > 255 ? nearest(std::fabs(renderer.ballTint - 511)) : tint);
@@ -91,17 +98,17 @@ void drawItems(const MenuView& view, int lineY) {
 // A page of bitmap-font lines under a centred heading, left-aligned as one
 // block in the middle of the window.
 void drawTextPage(int height, int heading, int firstLine, int lastLine) {
-    const int base = rounded((app.screenHeight - height) / 2.0);
+    const int base = rounded((display.screenHeight - height) / 2.0);
     drawCentredText(str(heading), base, 255, 255, 0);
     int widest = 0;
     for (int n = firstLine; n <= lastLine; ++n) widest = std::max(widest, textWidth(font, str(n)));
-    const int x = rounded((app.screenWidth - widest) / 2.0);
+    const int x = rounded((display.screenWidth - widest) / 2.0);
     for (int n = firstLine; n <= lastLine; ++n)
         drawShadowedText(font, str(n), x, base + 25 + (n - firstLine) * 15, 12, 255, 255, 255, 255);
 }
 
 void drawCreditsPage() {
-    const int base = rounded((app.screenHeight - 192) / 2.0);
+    const int base = rounded((display.screenHeight - 192) / 2.0);
     drawCentredText(str(109), base, 255, 255, 0);
     struct Block {
         int headingY;
@@ -122,8 +129,8 @@ void setMenuViewSource(MenuViewSource source) { menuOverlay.source = source; }
 
 int menuFirstLineY(int screen) {
     const double scale = renderer.yScale;
-    if (isOneOf(screen, {15, 17, 18, 20, 27})) return app.screenHeight - rounded(236 * scale);
-    return rounded(static_cast<double>(app.screenHeight - nearest(295 * scale)) / 2.0);
+    if (isOneOf(screen, {15, 17, 18, 20, 27})) return display.screenHeight - rounded(236 * scale);
+    return rounded(static_cast<double>(display.screenHeight - nearest(295 * scale)) / 2.0);
 }
 
 void drawMenuOverlay() {
@@ -137,6 +144,14 @@ void drawMenuOverlay() {
     renderer.mouseX = mouse.x;
     renderer.mouseY = mouse.y;
     renderer.mouseButtons = mouse.buttons;
+
+    // A message (a level that could not be loaded) stands in for the items
+    // until the menus close it, so nothing under it can be pointed at.
+    if (dialog.dialogId == 1) {
+        drawMessageBox(rounded((display.screenWidth - DialogBoxWidth) / 2.0),
+                       rounded((display.screenHeight - DialogBoxHeight) / 2.0), MessageDepth);
+        return;
+    }
 
     drawItems(view, menuFirstLineY(view.screen));
 

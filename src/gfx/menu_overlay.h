@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "gfx/menu_metrics.h"
+
 // The menu screen as the overlay sees it.
 struct MenuView {
     std::int32_t screen = 0;            // screen number (-16 is the second mode of 16)
@@ -29,11 +31,6 @@ struct MenuOverlayState {
 
 extern MenuOverlayState menuOverlay;
 
-// Metrics of the menu lines in the tile font, in 1024 x 768 design pixels.
-constexpr double MenuGlyphWidth = 47;
-constexpr double MenuGlyphHeight = 59;
-constexpr double MenuAdvance = 40;
-constexpr double MenuLinePitch = 59;
 constexpr int MenuItemsDrawn = 5;       // items beyond the fifth are neither drawn nor hit-tested
 
 // The three credit headings: in place of people's names, the roles they
@@ -46,5 +43,6 @@ void setMenuViewSource(MenuViewSource source);
 // The y of the first menu line on `screen` for the current window.
 int menuFirstLineY(int screen);
 
-// Draws the overlay for the registered menu view (after the board).
+// Draws the overlay for the registered menu view (after the board); while a
+// message dialog is open, the message box in the middle instead of the items.
 void drawMenuOverlay();

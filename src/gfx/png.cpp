@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/bytes.h"
+#include "base/bytes.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>

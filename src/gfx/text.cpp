@@ -2,13 +2,15 @@
 
 #include <cctype>
 
-#include "core/app.h"
-#include "core/bytes.h"
-#include "core/numeric.h"
+#include "assets/texture_catalogue.h"
+#include "base/bytes.h"
+#include "base/numeric.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
-#include "gfx/frame.h"
+#include "gfx/renderer.h"
 #include "gfx/textures.h"
 #include "platform/files.h"
+#include "play/frame_clock.h"
 
 BitmapFont font;
 
@@ -29,8 +31,8 @@ int tileFrameOf(char c) {
     if (c >= 'a' && c <= 'z') return c - 'a' + 10;
     if (c == ':') return TileColon;
     if (c == '|') {
-        if (renderer.animDelta != 0)
-            renderer.cursorBlink = advanceFrame(1, 6, renderer.cursorBlink, renderer.animDelta);
+        if (frameClock.animDelta != 0)
+            renderer.cursorBlink = advanceFrame(1, 6, renderer.cursorBlink, frameClock.animDelta);
         return renderer.cursorBlink > 3 ? TileCursor : -1;
     }
     return -1;
@@ -92,7 +94,7 @@ void drawShadowedText(const BitmapFont& source, const std::string& text, int x, 
 
 void drawCentredText(const std::string& text, int y, std::uint8_t r, std::uint8_t g,
                      std::uint8_t b) {
-    const int x = static_cast<int>(nearest((app.screenWidth - textWidth(font, text)) / 2.0));
+    const int x = static_cast<int>(nearest((display.screenWidth - textWidth(font, text)) / 2.0));
     drawShadowedText(font, text, x, y, 12, r, g, b, 255);
 }
 
@@ -101,7 +103,7 @@ void drawTileText(double r, double g, double b, double a, int x, int y, const st
     if (text.empty()) return;
     auto byte = [](double value) { return static_cast<double>(static_cast<std::uint8_t>(nearest(value))); };
     dlColour(byte(r), byte(g), byte(b), byte(a));
-    const TextureEntry& set = textureEntryOf(textures.fontEntry);
+    const TextureEntry& set = textureEntryOf(catalogue.fontEntry);
     const int width = static_cast<int>(nearest(w));
     const int height = static_cast<int>(nearest(h));
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -119,9 +121,9 @@ void drawTileText(double r, double g, double b, double a, int x, int y, const st
 bool drawTileLine(double r, double g, double b, double a, int y, const std::string& text,
                   double w, double h, double advance, int mouseX, int mouseY) {
     const std::int64_t lineWidth = nearest((static_cast<double>(text.size()) - 1) * advance + w);
-    const int x = static_cast<int>(nearest((app.screenWidth - static_cast<double>(lineWidth)) / 2));
+    const int x = static_cast<int>(nearest((display.screenWidth - static_cast<double>(lineWidth)) / 2));
     const bool label = !text.empty() && text.back() == ':';
-    const bool hovered = !label && x <= mouseX && mouseX <= app.screenWidth - x && y <= mouseY &&
+    const bool hovered = !label && x <= mouseX && mouseX <= display.screenWidth - x && y <= mouseY &&
                          mouseY <= y + h;
     drawTileText(r, g, b, a, x, y, text, w, h, advance);
     return hovered;

@@ -1,3 +1,4 @@
+#include "assets/texture_catalogue.h"
 #include "gfx/textures.h"
 
 #include <cctype>
@@ -7,30 +8,17 @@
 #include <iterator>
 #include <set>
 
-#include "audio/audio.h"
-#include "core/bytes.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "core/paths.h"
-#include "core/settings.h"
-#include "gfx/frame.h"
+#include "assets/audio.h"
+#include "base/bytes.h"
+#include "base/numeric.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "config/settings.h"
 #include "gfx/png.h"
 #include "level/level.h"
 #include "platform/files.h"
 
 TextureState textures;
-
-std::int32_t textureKindOf(const std::string& fourLetters) {
-    static const char* const codes[] = {"arre", "arrn", "arrs", "arrw", "arru", "back",
-                                        "ball", "blll", "blsh", "bomb", "crck", "exit",
-                                        "expl", "flag", "font", "grnd", "plat", "plae",
-                                        "plan", "plas", "plaw", "trap", "wall"};
-    std::string lower;
-    for (char c : fourLetters) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (int i = 0; i < 23; ++i)
-        if (lower == codes[i]) return i + 1;
-    return KindNone;
-}
 
 // ---------------------------------------------------------------------------
 // TGA
@@ -199,12 +187,12 @@ void recordWellKnownEntry(int index, std::int32_t kind) {
     case KindBackground:
         if (level.background.texture == 0) level.background.texture = index;
         break;
-    case KindBall: textures.ballEntry = index; break;
+    case KindBall: catalogue.ballEntry = index; break;
     case KindBallShadow: level.ballShadow.texture = index; break;
-    case KindBomb: textures.bombEntry = index; break;
-    case KindExplosion: textures.explosionEntry = index; break;
-    case KindFlag: textures.flagEntry = index; break;
-    case KindFont: textures.fontEntry = index; break;
+    case KindBomb: catalogue.bombEntry = index; break;
+    case KindExplosion: catalogue.explosionEntry = index; break;
+    case KindFlag: catalogue.flagEntry = index; break;
+    case KindFont: catalogue.fontEntry = index; break;
     default: break;
     }
 }
@@ -221,7 +209,7 @@ void loadPictureSet(const std::string& packName, const std::string& baseName,
             // A set whose frame 00 is not there under its exact name (a
             // listing matches names in any case) has no entry to close.
             if (f > 0) {
-                TextureEntry& entry = textures.textureTable[textures.textureTable.count()];
+                TextureEntry& entry = catalogue.textureTable[catalogue.textureTable.count()];
                 entry.lastFrame = entry.firstFrame + f - 1;
             }
             return;
@@ -241,7 +229,7 @@ void loadPictureSet(const std::string& packName, const std::string& baseName,
             entry.currentFrame = entry.firstFrame;
             entry.synchronised = parsed.synchronised ? -1 : 0;
             entry.kind = parsed.kind;
-            recordWellKnownEntry(textures.textureTable.append(entry), entry.kind);
+            recordWellKnownEntry(catalogue.textureTable.append(entry), entry.kind);
         }
     }
 }
@@ -251,14 +239,14 @@ void loadPictureSet(const std::string& packName, const std::string& baseName,
 void loadTexturePacks() {
     for (const std::string& pack :
          listFolder(paths.programFolder, "txtpck*", EntryKind::Folders))
-        textures.packList.append(pack);
+        catalogue.packList.append(pack);
     struct PictureSet {
         int pack;
         std::string baseName;  // the frame 00 file name less "00.png"
     };
     std::vector<PictureSet> sets;
-    for (int i = 1; i <= textures.packList.count(); ++i) {
-        const std::string folder = paths.programFolder + textures.packList[i] + "/";
+    for (int i = 1; i <= catalogue.packList.count(); ++i) {
+        const std::string folder = paths.programFolder + catalogue.packList[i] + "/";
         for (const std::string& file : listFolder(folder, "*00.png", EntryKind::Files))
             sets.push_back({i, file.substr(0, file.size() - 6)});
     }
@@ -267,7 +255,7 @@ void loadTexturePacks() {
     // does not announce a one-frame set of its own.
     std::set<std::string> loadedFrames;
     for (const PictureSet& set : sets) {
-        const std::string& pack = textures.packList[set.pack];
+        const std::string& pack = catalogue.packList[set.pack];
         if (loadedFrames.count(paths.programFolder + pack + "/" + set.baseName + "00.png") == 0)
             loadPictureSet(pack, set.baseName, loadedFrames);
     }
@@ -298,41 +286,25 @@ void loadScreenPicture(const ScreenPicture& picture) {
 
 }  // namespace
 
-void loadTextures() {
+void loadTextures(void (*showLogo)()) {
     // The logo first, shown at once with the start-up jingle so that it is
     // up while the rest loads.
     loadScreenPicture(screenPictures[0]);
     if (settings.soundEffectsOn != 0) playSound(StartupJingle);
-    drawFrame();
+    showLogo();
     for (std::size_t i = 1; i < std::size(screenPictures); ++i) loadScreenPicture(screenPictures[i]);
     loadTexture(paths.programFolder + "notex.png", textures.frameTable[0], LoadMipmaps, WrapClamp,
                 WrapClamp, false);
 
     TextureEntry none;
     none.name = str(3);
-    textures.textureTable[0] = none;
+    catalogue.textureTable[0] = none;
 
     loadTexturePacks();
 
     const int background = static_cast<int>(level.background.texture);
-    level.background.frame = textures.textureTable[background].firstFrame;
-    placeBall(0, 0, textures.ballEntry);
-}
-
-// ---------------------------------------------------------------------------
-// Animation
-
-double advanceFrame(double first, double last, double current, double delta) {
-    // A set always spans at least one frame; anything else (or a position that
-    // is not a number) would never come back inside the set.
-    if (!(last >= first) || !std::isfinite(current + delta)) return first;
-    double t = delta;
-    for (;;) {
-        if (static_cast<double>(nearest(t + current)) <= last + 0.5) return t + current;
-        t = (t + current) - last - 1;
-        current = first - 0.4999;
-        if (t <= 0) return current;
-    }
+    level.background.frame = catalogue.textureTable[background].firstFrame;
+    placeBall(0, 0, catalogue.ballEntry);
 }
 
 void deleteFrameTextures() {
@@ -340,22 +312,5 @@ void deleteFrameTextures() {
         Texture& frame = textures.frameTable[i];
         if (frame.glName != 0) dlDeleteTexture(frame.glName);
         frame.glName = 0;
-    }
-}
-
-const TextureEntry& textureEntryOf(double texture) {
-    const std::int64_t index = nearest(texture);
-    const List<TextureEntry>& table = textures.textureTable;
-    return index >= 1 && index <= table.count() ? table[static_cast<int>(index)] : table[0];
-}
-
-std::int32_t directionOfKind(std::int32_t kind) {
-    switch (kind) {
-    case KindArrowNorth: case KindMarkerNorth: return DirNorth;
-    case KindArrowEast: case KindMarkerEast: return DirEast;
-    case KindArrowSouth: case KindMarkerSouth: return DirSouth;
-    case KindArrowWest: case KindMarkerWest: return DirWest;
-    case KindArrowJump: return DirJump;
-    default: return 0;
     }
 }

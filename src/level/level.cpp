@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "gfx/textures.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
 
 Level level;
 
@@ -64,7 +64,7 @@ void placeBall(double x, double y, double texture) {
 }
 
 int findTexture(const std::string& packName, const std::string& textureName) {
-    const List<TextureEntry>& table = textures.textureTable;
+    const List<TextureEntry>& table = catalogue.textureTable;
     for (int i = 1; i <= table.count(); ++i)
         if (table[i].packName == packName && table[i].name == textureName) return i;
     showMessage(str(80), str(85), textureName + str(86) + packName);
@@ -78,4 +78,15 @@ double initialFrame(int texture, bool fine) {
     const std::int64_t low = nearest(entry.firstFrame * 1000);
     const std::int64_t high = nearest(entry.lastFrame * 1000);
     return static_cast<double>(randomInt(low, high)) / 1000.0;
+}
+
+std::int32_t directionOfKind(std::int32_t kind) {
+    switch (kind) {
+    case KindArrowNorth: case KindMarkerNorth: return DirNorth;
+    case KindArrowEast: case KindMarkerEast: return DirEast;
+    case KindArrowSouth: case KindMarkerSouth: return DirSouth;
+    case KindArrowWest: case KindMarkerWest: return DirWest;
+    case KindArrowJump: return DirJump;
+    default: return 0;
+    }
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/list.h"
+#include "base/list.h"
 
 struct LevelObject {
     double texture = 0;  // textureTable index; 0 = missing texture
@@ -41,6 +41,10 @@ constexpr int LevelListCount = 10;
 
 // Direction codes held in vx of arrows and platform markers.
 enum Direction { DirNorth = 1, DirEast = 2, DirSouth = 3, DirWest = 4, DirJump = 5 };
+
+// The direction code (north 1, east 2, south 3, west 4, jump 5) that an
+// arrow or platform marker of `kind` carries in vx; 0 for other kinds.
+std::int32_t directionOfKind(std::int32_t kind);
 
 constexpr double MinZoom = 0.1088146;  // 0.5 / 1.1^16
 constexpr double MaxZoom = 4.924867;   // 0.5 * 1.1^24

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "audio/audio.h"
-#include "core/bytes.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/paths.h"
-#include "core/settings.h"
-#include "gfx/textures.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/bytes.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "config/settings.h"
 #include "level/level.h"
 #include "level/level_packs.h"
 
@@ -19,6 +19,12 @@ constexpr char Magic[] = "ZDLVL";
 constexpr std::size_t MagicLength = 5;
 constexpr int HeaderLength = 7;
 constexpr int NewestVersion = 7;
+
+// The first seven bytes are the signature of one of the versions.
+bool hasLevelHeader(const Bytes& bytes) {
+    return bytes.size() >= HeaderLength && std::memcmp(bytes.data(), Magic, MagicLength) == 0 &&
+           bytes[5] == 0 && bytes[6] <= NewestVersion;
+}
 
 // The fewest bytes an object entry of `version` takes (both names empty), so
 // that a list count can be checked against the bytes left before the list
@@ -79,9 +85,7 @@ void writeList(ByteWriter& out, const std::vector<LevelFileObject>& list) {
 }  // namespace
 
 bool decodeLevelFile(const Bytes& bytes, LevelFileData& data) {
-    if (bytes.size() < HeaderLength || std::memcmp(bytes.data(), Magic, MagicLength) != 0 ||
-        bytes[5] != 0 || bytes[6] > NewestVersion)
-        return false;
+    if (!hasLevelHeader(bytes)) return false;
     const int version = bytes[6];
     data = LevelFileData();
     data.version = version;
@@ -140,15 +144,15 @@ namespace {
 
 // Looks up each stored texture pair once per load: a level repeats a few
 // pairs thousands of times, and the table does not change while it loads.
-// A pair that was not found is looked up again, so that its message is
-// raised for every object as if each had been looked up on its own.
+// A pair that is not in the table is remembered as 0 too, so its message is
+// raised once per load however many objects use it.
 class TextureResolver {
 public:
     int resolve(const LevelFileObject& stored) {
         key.assign(std::to_string(stored.packName.size())).append(1, ':');
         key.append(stored.packName).append(stored.name);
         const auto known = found.find(key);
-        if (known != found.end() && known->second != 0) return known->second;
+        if (known != found.end()) return known->second;
         const int texture = findTexture(stored.packName, stored.name);
         found.emplace(key, texture);
         return texture;
@@ -199,6 +203,15 @@ void putIntoLevel(const LevelFileData& data) {
     level.levelName = data.levelName;
 }
 
+// A level file as the player knows it: below the program folder, the path
+// from there ("lvlpckzindrop/002.zdl"); elsewhere the whole path.
+std::string shownFileName(const std::string& path) {
+    const std::string& base = paths.programFolder;
+    if (!base.empty() && path.size() > base.size() && path.compare(0, base.size(), base) == 0)
+        return path.substr(base.size());
+    return path;
+}
+
 std::string fileNamePart(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -240,7 +253,7 @@ void readLevelText(const std::string& fileName) {
 }
 
 const TextureEntry& entryOfObject(const LevelObject& object) {
-    const List<TextureEntry>& table = textures.textureTable;
+    const List<TextureEntry>& table = catalogue.textureTable;
     const bool inTable = object.texture >= 0 && object.texture <= table.count();
     return table[inTable ? static_cast<int>(object.texture) : 0];
 }
@@ -279,26 +292,31 @@ LevelFileData levelAsStored() {
 
 }  // namespace
 
-bool loadLevel(const std::string& fileName) {
+LevelLoad loadLevelFile(const std::string& fileName) {
     const std::string name = fileName.empty() ? levelFileName(packs.currentLevel) : fileName;
     Bytes bytes;
     if (!readFile(name, bytes)) {
         clearLevel();
         showMessage(str(80), str(81),
                     currentPackName() + "/" + zeroPad(packs.currentLevel, 3) + ".zdl");
-        return false;
+        return fileExists(name) ? LevelLoad::Unusable : LevelLoad::Missing;
     }
     // The whole file is checked before the level in memory changes, so a
     // damaged file fails like a foreign one instead of leaving half a level.
     LevelFileData data;
     if (!decodeLevelFile(bytes, data)) {
         clearLevel();
-        showMessage(str(80), str(82), str(83));
-        return false;
+        // Seven bytes of another signature are a foreign or newer file; a
+        // file that is cut or damaged after (or within) them is named.
+        const bool foreign = bytes.size() >= HeaderLength && !hasLevelHeader(bytes);
+        showMessage(str(80), str(82), foreign ? str(83) : shownFileName(name));
+        return LevelLoad::Unusable;
     }
     loadLevelData(data, name);
-    return true;
+    return LevelLoad::Loaded;
 }
+
+bool loadLevel(const std::string& fileName) { return loadLevelFile(fileName) == LevelLoad::Loaded; }
 
 void loadLevelData(const LevelFileData& data, const std::string& fileName) {
     putIntoLevel(data);

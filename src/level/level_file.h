@@ -60,8 +60,20 @@ bool decodeLevelFile(const Bytes& bytes, LevelFileData& data);
 // The version-7 bytes of `data`.
 Bytes encodeLevelFile(const LevelFileData& data);
 
+// How a load ended: the level is in memory, there was no file, or the file
+// was there but unusable (unreadable, foreign, or damaged: cut short, with a
+// negative or impossible count or length, or stopping inside an entry).
+enum class LevelLoad { Loaded, Missing, Unusable };
+
 // Loads a level into the level model; "" means the current level of the
-// current pack. Failures raise the message dialog and return false.
+// current pack. A failure clears the level and raises the message dialog: a
+// missing or unreadable file names the current level, a foreign header says
+// so, and a damaged one names the file. Each texture pair that is not in
+// the texture table raises its message once, and the object keeps no
+// picture.
+LevelLoad loadLevelFile(const std::string& fileName = "");
+
+// loadLevelFile, true when the level was loaded.
 bool loadLevel(const std::string& fileName = "");
 
 // Puts decoded level data into the level model as loadLevel does with a

@@ -1,14 +1,14 @@
 // Level packs: the folders "lvlpck" + name in the program folder, the pack and
-// level in use, the number of levels of that pack, and the operations that
-// create, rename and delete packs. Level n of a pack is the file
-// zeroPad(n, 3) + ".zdl" in its folder; the editor appends, moves and deletes
-// them, with the players' statistics following.
+// level in use and the number of levels of that pack. Level n of a pack is
+// the file zeroPad(n, 3) + ".zdl" in its folder; the editor appends, moves
+// and deletes them, with the players' statistics following. Creating,
+// renaming and deleting whole packs is pack_operations.h.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "core/list.h"
+#include "base/list.h"
 
 struct LevelPackState {
     List<std::string> levelPacks;   // pack folder names ("lvlpckzindrop"), kept sorted
@@ -18,6 +18,9 @@ struct LevelPackState {
 };
 
 extern LevelPackState packs;
+
+// Every pack folder's name starts with this.
+constexpr const char* PackPrefix = "lvlpck";
 
 // The game's own first pack, made when no pack exists.
 constexpr const char* MainPackFolder = "lvlpckzindrop";
@@ -51,25 +54,3 @@ void listLevelPacks();
 void countLevels();
 
 void sortLevelPacks();
-
-// Whether a typed pack name can be part of a folder name: not empty, not
-// only dots and blanks, and without "/", "\\" or control characters.
-bool usablePackName(const std::string& typedName);
-
-// Creates the pack "lvlpck" + typedName holding one empty level and makes it
-// current. An unusable name does nothing; a taken name raises the
-// pack-exists message, a folder that cannot be made the save-failed one.
-// True when the pack was made.
-bool createLevelPack(const std::string& typedName);
-
-// Deletes the current pack's files and folder, then loads level 1 of the pack
-// now current. Deleting the last pack left lists the packs afresh, which
-// creates the default one, so there is always a pack to play.
-void deleteLevelPack();
-
-// Moves the current pack's files into "lvlpck" + typedName. An unusable name
-// or one differing only in case does nothing; a taken name raises the
-// pack-exists message. True when the pack now has the new name: the caller
-// then points the profiles that played the old pack at the new one (the
-// profiles belong to the front end).
-bool renameLevelPack(const std::string& typedName);

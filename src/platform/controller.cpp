@@ -43,3 +43,38 @@ std::vector<std::string> controllerPresses(const ControllerState& before,
     if (pressed(before.start, after.start)) keys.push_back(KeyEsc);
     return keys;
 }
+
+namespace {
+// Whether the direction of arrow key `key` is held.
+bool holdsDirection(const ControllerDirections& d, const std::string& key) {
+    return (key == KeyUp && d.up) || (key == KeyDown && d.down) || (key == KeyLeft && d.left) ||
+           (key == KeyRight && d.right);
+}
+}  // namespace
+
+std::vector<std::string> ControllerKeys::update(const ControllerState& state, double now, ControllerMode mode) {
+    std::vector<std::string> keys = controllerPresses(last, state, mode);
+    last = state;
+    if (mode != ControllerMode::Menus) {
+        repeating.clear();
+        return keys;
+    }
+    // The direction pressed last is the one that repeats, as on a keyboard.
+    for (const std::string& key : keys) {
+        if (key == KeyUp || key == KeyDown || key == KeyLeft || key == KeyRight) {
+            repeating = key;
+            nextRepeat = now + ControllerRepeatDelay;
+        }
+    }
+    if (repeating.empty()) return keys;
+    if (!holdsDirection(controllerDirections(state), repeating)) {
+        repeating.clear();
+    } else if (now >= nextRepeat) {
+        keys.push_back(repeating);
+        // One press a look: after a long frame the repeats go on at their
+        // pace rather than catching up in a burst.
+        nextRepeat += ControllerRepeatInterval;
+        if (nextRepeat <= now) nextRepeat = now + ControllerRepeatInterval;
+    }
+    return keys;
+}

@@ -3,7 +3,8 @@
 // held keys (by scan code) and buffered key presses with these rules, so that
 // a controller works wherever the keyboard does.
 //
-//   d-pad, left stick   the arrow keys: held, and in the menus also pressed
+//   d-pad, left stick   the arrow keys: held, and in the menus also pressed,
+//                       repeating while held as a keyboard's keys do
 //   A                   Enter in the menus, jump (Ctrl held) in play
 //   B                   Esc in the menus, the bomb (Space held) in play
 //   shoulder buttons    zoom out (minus held)
@@ -49,3 +50,25 @@ bool controllerHolds(const ControllerState& state, int scanCode, ControllerMode 
 // The key presses of the change from `before` to `after`, in a fixed order.
 std::vector<std::string> controllerPresses(const ControllerState& before,
                                            const ControllerState& after, ControllerMode mode);
+
+// A direction held in the menus presses its key again, as a held key of the
+// keyboard does: first after ControllerRepeatDelay, then every
+// ControllerRepeatInterval.
+constexpr double ControllerRepeatDelay = 0.4;
+constexpr double ControllerRepeatInterval = 0.1;
+
+// Turns a controller's states, looked at from time to time, into key
+// presses: those of each change (controllerPresses) and, in the menus, the
+// repeats of the direction pressed last for as long as it stays held. A
+// backend keeps one and feeds it from its own timer, so the repeats follow
+// the platform's clock (the virtual one in tests).
+class ControllerKeys {
+public:
+    // The key presses since the last look; `now` in seconds.
+    std::vector<std::string> update(const ControllerState& state, double now, ControllerMode mode);
+
+private:
+    ControllerState last;    // the state at the last look
+    std::string repeating;   // the direction key that repeats, "" for none
+    double nextRepeat = 0;   // when it is pressed again
+};

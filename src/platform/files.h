@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/entry_kind.h"
+
 using Bytes = std::vector<std::uint8_t>;
 
 // The real folder of the running executable, ending in "/": found through the
 // operating system, so it is right when the program was started through PATH,
 // a relative path or a symbolic link. Falls back to argv0's folder.
 std::string executableFolder(const char* argv0);
-
-enum class EntryKind { Files, Folders };
 
 // Names (no folder) in `folder` matching `pattern` ("*" any run, "?" one
 // character, compared case-insensitively as on the game's home platform),

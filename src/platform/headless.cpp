@@ -9,6 +9,7 @@ bool HeadlessPlatform::openWindow(int width, int height, bool fullScreen) {
 }
 
 std::string HeadlessPlatform::readKey() {
+    for (const std::string& key : controllerKeys.update(controller, clock, controllerMode)) keyQueue.push_back(key);
     if (keyQueue.empty()) return "";
     std::string key = keyQueue.front();
     keyQueue.pop_front();
@@ -29,7 +30,6 @@ void HeadlessPlatform::showTextScreen(int row, const std::vector<TextLine>& line
 }
 
 void HeadlessPlatform::setController(const ControllerState& next) {
-    for (const std::string& key : controllerPresses(controller, next, controllerMode))
-        keyQueue.push_back(key);
+    for (const std::string& key : controllerKeys.update(next, clock, controllerMode)) keyQueue.push_back(key);
     controller = next;
 }

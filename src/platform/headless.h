@@ -27,6 +27,7 @@ public:
     MouseState mouseState{-1, -1, 0};
     ControllerState controller;         // the connected controllers' inputs (see setController)
     double clock = 0.0;                 // virtual seconds
+    bool sessionEnding = false;         // what endRequested answers
     std::string systemFolderPath = "/usr/";
     // Called each time the game yields or sleeps: lets a test script input
     // that arrives while a loop runs (for example Esc after a few frames).
@@ -54,6 +55,7 @@ public:
         return heldKeys.count(scanCode) != 0 || controllerHolds(controller, scanCode, controllerMode);
     }
     std::string readKey() override;
+    bool endRequested() override { return sessionEnding; }
     MouseState mouse() override { return mouseState; }
     void showPointer(bool visible) override { pointerVisible = visible; }
 
@@ -65,9 +67,14 @@ public:
 
     // Changes the controller's inputs as a real pad would: the presses of
     // the change are queued as keys, and the held keys follow the new state.
+    // A direction held on in the menus repeats on the virtual clock (the
+    // repeats are queued as the game reads keys).
     void setController(const ControllerState& next);
     ControllerMode currentControllerMode() const { return controllerMode; }
 
     void showTextScreen(int row, const std::vector<TextLine>& lines) override;
     [[noreturn]] void exitProgram(int status) override { throw HeadlessExit(status); }
+
+private:
+    ControllerKeys controllerKeys;      // turns the controller's changes into keys
 };

@@ -291,6 +291,18 @@ std::string RecordingPlatform::readKey() {
     return call.key;
 }
 
+bool RecordingPlatform::endRequested() {
+    if (!inner.endRequested()) return false;
+    if (!endNoted) {
+        InputCall call;
+        call.kind = InputKind::ReadKey;
+        call.key = KeyEsc;
+        writer.add(call);
+        endNoted = true;
+    }
+    return true;
+}
+
 MouseState RecordingPlatform::mouse() {
     InputCall call;
     call.kind = InputKind::Mouse;
@@ -384,6 +396,13 @@ std::string ReplayPlatform::readKey() {
     }
     const InputCall* call = take(InputKind::ReadKey);
     return call != nullptr ? call->key : KeyEsc;
+}
+
+bool ReplayPlatform::endRequested() {
+    if (display == nullptr || !display->endRequested()) return false;
+    if (state == ReplayProgress::Playing)
+        end(ReplayProgress::Stopped, "stopped as the session ended, at call " + std::to_string(given + 1));
+    return true;
 }
 
 MouseState ReplayPlatform::mouse() {

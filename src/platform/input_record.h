@@ -37,7 +37,7 @@
 #include <string>
 #include <vector>
 
-#include "core/bytes.h"
+#include "base/bytes.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 
@@ -158,6 +158,10 @@ public:
 
     bool keyHeld(int scanCode) override;
     std::string readKey() override;
+    // The wrapped backend's answer. Play ends on a raised request as on Esc
+    // without reading a key, so the first time it is raised it is recorded
+    // as a read of Esc: a replay then ends the run there, by that key.
+    bool endRequested() override;
     MouseState mouse() override;
     void showPointer(bool visible) override { inner.showPointer(visible); }
 
@@ -174,6 +178,7 @@ public:
 private:
     PlatformBackend& inner;
     InputStreamWriter writer;
+    bool endNoted = false;  // the raised end request was recorded as Esc
 };
 
 // Where a replay stands.
@@ -223,6 +228,9 @@ public:
 
     bool keyHeld(int scanCode) override;
     std::string readKey() override;
+    // The display's request (never without a display): it stops the
+    // replay as Esc on the display does.
+    bool endRequested() override;
     MouseState mouse() override;
     void showPointer(bool visible) override;
 

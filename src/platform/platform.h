@@ -49,6 +49,13 @@ public:
     virtual MouseState mouse() = 0;
     virtual void showPointer(bool visible) = 0;
 
+    // The session asked the game to end: the user logs out, the terminal
+    // closes, Ctrl+C was typed in it or a service manager stops the game.
+    // Once true it stays true; the loops look at it where they read input
+    // and end the game through the quit sequence without asking. (The
+    // window's close button is a key, KeyClose, and asks first.)
+    virtual bool endRequested() = 0;
+
     // Game controllers stand in for keys (controller.h); what their buttons
     // mean depends on whether the menus or play read the input.
     void setControllerMode(ControllerMode mode) { controllerMode = mode; }
@@ -59,7 +66,10 @@ public:
 
     // Shell.
     virtual std::string systemFolder() = 0;    // raw, before the path rules of paths.h
-    virtual void showToPlayer(const std::string& folderOrAddress) = 0;  // returns when done
+    // Opens a folder, a file (such as a web page) or an address the way the
+    // desktop opens it, and returns once it is started; what comes of it is
+    // not reported.
+    virtual void showToPlayer(const std::string& folderOrAddress) = 0;
 
     // The text window: shows the lines from `row` (1-based, 25 rows of 40
     // columns), waits for one key and returns.

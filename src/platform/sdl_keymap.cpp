@@ -1,6 +1,6 @@
 #include "platform/sdl_keymap.h"
 
-#include "core/encoding.h"
+#include "base/encoding.h"
 #include "platform/keys.h"
 
 namespace {

@@ -2,8 +2,9 @@
 // context, the keyboard and mouse, the timer, the desktop's opener and the
 // text window of the start-up error screens.
 #include <SDL2/SDL.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#ifdef _WIN32
+#include <SDL2/SDL_syswm.h>
+#endif
 
 #include <cmath>
 #include <cstdio>
@@ -15,7 +16,9 @@
 #include "platform/platform.h"
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"
+#include "platform/session_end.h"
 #include "platform/text_screen.h"
+#include "platform/shell.h"
 
 namespace {
 
@@ -27,11 +30,12 @@ public:
     void swapBuffers() override;
     bool keyHeld(int scanCode) override;
     std::string readKey() override;
+    bool endRequested() override { return sessionEndRequested(); }
     MouseState mouse() override;
     void showPointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
     double timer() override;
     void sleep(double seconds) override;
-    std::string systemFolder() override { return "/usr/bin/"; }
+    std::string systemFolder() override { return shellSystemFolder(); }
     void showToPlayer(const std::string& target) override;
     void showTextScreen(int row, const std::vector<TextLine>& lines) override;
     [[noreturn]] void exitProgram(int status) override;
@@ -49,6 +53,7 @@ private:
     bool pointerInside = false;
     std::map<SDL_JoystickID, SDL_GameController*> controllers;  // open pads by instance id
     ControllerState controllerState;  // their inputs at the last look
+    ControllerKeys controllerKeys;    // their presses and repeats as keys
 };
 
 bool SdlPlatform::startVideo() {
@@ -105,6 +110,16 @@ bool SdlPlatform::openWindow(int width, int height, bool fullScreen) {
     if (context == nullptr) return false;
     SDL_GL_SetSwapInterval(1);  // may fail (Xvfb); frames are paced by the game anyway
     SDL_StartTextInput();
+    // From here the game answers the session's signals itself and quits
+    // without asking. Before, SDL's own handlers (installed when audio
+    // starts) turn SIGINT and SIGTERM into a close request, which ends an
+    // error screen; the handlers here take their place.
+    watchSessionEnd();
+#ifdef _WIN32
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info)) watchWindowForSessionEnd(info.info.win.window);
+#endif
     return true;
 }
 
@@ -148,8 +163,7 @@ void SdlPlatform::pumpEvents() {
         }
     }
     const ControllerState now = readControllers();
-    for (const std::string& key : controllerPresses(controllerState, now, controllerMode))
-        keys.push_back(key);
+    for (const std::string& key : controllerKeys.update(now, timer(), controllerMode)) keys.push_back(key);
     controllerState = now;
 }
 
@@ -238,17 +252,7 @@ void SdlPlatform::sleep(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-void SdlPlatform::showToPlayer(const std::string& target) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::execlp("xdg-open", "xdg-open", target.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    if (child > 0) {
-        int status = 0;
-        ::waitpid(child, &status, 0);
-    }
-}
+void SdlPlatform::showToPlayer(const std::string& target) { shellShow(target); }
 
 void SdlPlatform::showTextScreen(int row, const std::vector<TextLine>& lines) {
     showTextScreenWindow(row, lines);

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <vector>
 
-#include "audio/audio.h"
-#include "core/language.h"
-#include "gfx/frame.h"
+#include "assets/audio.h"
+#include "config/language.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/board_queries.h"
+#include "play/frame_clock.h"
 #include "play/play.h"
 
 namespace {
@@ -17,7 +17,7 @@ namespace {
 // The fall, blown-up and exit sequences advance by ticks, one step at most
 // per frame, through the shared accumulator.
 bool sequenceStep(double threshold) {
-    play.stepClock += renderer.animDelta;
+    play.stepClock += frameClock.animDelta;
     if (!(play.stepClock > threshold)) return false;
     play.stepClock = 0;
     return true;
@@ -59,11 +59,11 @@ void automaticCheckpoint() {
 
 void zoomControls() {
     if (isBonusLevel()) {
-        renderer.targetZoom = 1.0;
+        frameClock.targetZoom = 1.0;
     } else if (platform().keyHeld(ScanMinus) || platform().keyHeld(ScanEnter)) {
-        if (play.elapsed > 1.0) renderer.targetZoom = 0.25;
+        if (play.elapsed > 1.0) frameClock.targetZoom = 0.25;
     } else {
-        renderer.targetZoom = 1.0;
+        frameClock.targetZoom = 1.0;
     }
     // The view draws back as the ball speeds up.
     const LevelObject& ball = level.ball;
@@ -162,13 +162,19 @@ void moveAlong(double LevelObject::*axis, double target, bool horizontal) {
     }
 }
 
+// Squared lengths stand in for lengths in play's comparisons: products and
+// sums are rounded the same way by every system, while hypot comes from the
+// C library (on Windows from the system's own DLL), which may round its last
+// bit otherwise and so change a run.
+double squaredLength(double x, double y) { return x * x + y * y; }
+
 // The corner of wall w nearest in the order top-left, top-right,
 // bottom-left, bottom-right that lies within 64 units of p; -1 if none.
 int cornerWithin64(const LevelObject& w, double px, double py) {
     const double cx[4] = {w.x, w.x + 127, w.x, w.x + 127};
     const double cy[4] = {w.y, w.y, w.y + 127, w.y + 127};
     for (int c = 0; c < 4; ++c)
-        if (std::hypot(cx[c] - px, cy[c] - py) < 64) return c;
+        if (squaredLength(cx[c] - px, cy[c] - py) < 64.0 * 64.0) return c;
     return -1;
 }
 
@@ -176,13 +182,13 @@ int cornerWithin64(const LevelObject& w, double px, double py) {
 // faster than it was going.
 void steerBackOntoGrid() {
     LevelObject& ball = level.ball;
-    const double speed = std::hypot(ball.vx, ball.vy);
+    const double speedSquared = squaredLength(ball.vx, ball.vy);
     ball.vx = nearestGridLine(ball.x) - ball.x;
     ball.vy = nearestGridLine(ball.y) - ball.y;
     do {
         ball.vx /= 2;
         ball.vy /= 2;
-    } while (std::hypot(ball.vx, ball.vy) > speed);
+    } while (squaredLength(ball.vx, ball.vy) > speedSquared);
 }
 
 void closeCall() {
@@ -291,7 +297,7 @@ std::int32_t edgeLookahead() {
 }
 
 void updateBall() {
-    const double d = renderer.animDelta;
+    const double d = frameClock.animDelta;
     LevelObject& ball = level.ball;
     if (level.sinkScale > 0) {
         // Falling: nothing else moves and the camera stays.
@@ -325,12 +331,12 @@ void updateBall() {
     if (level.explodeCount == 0 && level.sinkScale <= 0) controls(d);
     const bool landed = advanceJump(d);
     if (ball.vx == 0 && ball.vy == 0) {
-        renderer.ballAnimates = 0;
+        frameClock.ballAnimates = 0;
         preStep();
     } else {
         moveX(ball.x + d * ball.vx);
         moveY(ball.y + d * ball.vy);  // vy as the horizontal move left it
-        renderer.ballAnimates = -1;
+        frameClock.ballAnimates = -1;
     }
     applyArrow(d);
     level.viewX = ball.x;

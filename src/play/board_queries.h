@@ -3,7 +3,7 @@
 // the ball and the object rules; not part of play's public interface.
 #pragma once
 
-#include "core/numeric.h"
+#include "base/numeric.h"
 #include "level/level.h"
 #include "play/board_index.h"
 

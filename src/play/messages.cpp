@@ -1,7 +1,7 @@
 // Floating messages and voice comments of play events.
-#include "audio/audio.h"
-#include "core/numeric.h"
-#include "core/settings.h"
+#include "assets/audio.h"
+#include "base/numeric.h"
+#include "config/settings.h"
 #include "platform/platform.h"
 #include "play/play.h"
 

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <string>
 
-#include "audio/audio.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "core/settings.h"
-#include "gfx/frame.h"
-#include "gfx/textures.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/language.h"
+#include "config/settings.h"
 #include "platform/platform.h"
 #include "play/board_queries.h"
+#include "play/frame_clock.h"
 #include "play/play.h"
 
 namespace {
@@ -141,7 +141,7 @@ void arrowRule() {
 
 void movePlatforms() {
     play.onPlatform = 0;
-    const double d = renderer.animDelta;
+    const double d = frameClock.animDelta;
     for (int i = 1; i <= level.platforms.count(); ++i) {
         const bool carry = level.sinkScale == 0 && level.jumpState == 0 && ballOnPlatform(i);
         const double dx = platformStepX(i, level.platforms[i].x + d * level.platforms[i].vx);
@@ -220,7 +220,7 @@ void blast(double x, double y) {
 
 void spawnExplosion(std::int64_t x, std::int64_t y) {
     LevelObject explosion;
-    explosion.texture = textures.explosionEntry;
+    explosion.texture = catalogue.explosionEntry;
     explosion.frame = textureEntryOf(explosion.texture).firstFrame;
     explosion.x = static_cast<double>(x);
     explosion.y = static_cast<double>(y);

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/list.h"
+#include "base/list.h"
 #include "level/level.h"
 
 // A short text that rises from a board position and fades (drawn by the HUD).
@@ -54,6 +54,7 @@ struct PlayState {
     double stepClock = 0;            // ticks towards the next step of the fall, blown-up or exit sequence
     std::int32_t flagsLeft = 1;      // flags still to collect; 1 outside play, 0 opens the exits
     std::int32_t score = 0;          // the run's points (the caller sets 0 before playLevel)
+    double shownScore = 0;           // the score as the HUD shows it, counting towards score
     std::int32_t endedByKey = 0;     // -1 when Esc or the window's close request ended the run
 
     // Checkpoint.

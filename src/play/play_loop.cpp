@@ -3,15 +3,14 @@
 #include <cctype>
 #include <cstdio>
 
-#include "audio/audio.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "gfx/frame.h"
-#include "gfx/hud.h"
-#include "gfx/textures.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/language.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "play/board_index.h"
+#include "play/frame_clock.h"
 #include "play/play.h"
 #include "play/replay.h"
 
@@ -61,9 +60,10 @@ bool endChecks() {
     return true;
 }
 
-// False when the key ends the level.
+// False when the key ends the level. The session's end ends it as Esc does
+// (while a run is recorded, the recorder notes that Esc).
 bool handleKey() {
-    const std::string key = platform().readKey();
+    const std::string key = platform().endRequested() ? KeyEsc : platform().readKey();
     if (key.size() == 1 && std::tolower(static_cast<unsigned char>(key[0])) == 'm') {
         toggleMusic();
         return true;
@@ -94,7 +94,7 @@ void saveCheckpoint() {
     c.zoom = level.zoom;
     c.flagsLeft = play.flagsLeft;
     c.score = play.score;
-    c.shownScore = nearest(hud.shownScore);
+    c.shownScore = nearest(play.shownScore);
 }
 
 std::int32_t restoreCheckpoint() {
@@ -111,7 +111,7 @@ std::int32_t restoreCheckpoint() {
     level.zoom = c.zoom;
     play.flagsLeft = c.flagsLeft;
     play.score = c.score;
-    hud.shownScore = static_cast<double>(c.shownScore);
+    play.shownScore = static_cast<double>(c.shownScore);
     resetSequences();
     // An arrow met while teetering must not push the ball back at the
     // checkpoint.
@@ -134,11 +134,11 @@ void startPlay() {
     play.elapsed = 0;
     play.timeLimitText = clockText(level.timeLimit);
     play.startZoom = level.zoom;
-    renderer.targetZoom = level.zoom / 2;
-    renderer.zoomEasing = -1;  // the view eases in from the menus' zoom
+    frameClock.targetZoom = level.zoom / 2;
+    frameClock.zoomEasing = -1;  // the view eases in from the menus' zoom
     play.flagsLeft = countFlags();
     indexBoard();
-    renderer.lastFrameTime = platform().timer();
+    frameClock.lastFrameTime = platform().timer();
     platform().showPointer(false);
     // A game controller's A and B jump and bomb while the level runs.
     setControllerMode(ControllerMode::Play);
@@ -157,7 +157,7 @@ bool playFrame() {
     runClock();
     movePlatforms();
     updateBall();
-    drawFrame();
+    drawPlayFrame();
     if (!endChecks()) return false;
     return handleKey();
 }
@@ -165,7 +165,7 @@ bool playFrame() {
 std::int32_t endPlay() {
     platform().showPointer(true);
     setControllerMode(ControllerMode::Menus);
-    renderer.zoomEasing = 0;
+    frameClock.zoomEasing = 0;
     level.explosions.clearItems();
     play.floatingMessages.clearItems();
     level.sinkScale = 0;
@@ -175,7 +175,7 @@ std::int32_t endPlay() {
     level.exitCount = 0;
     level.jumpHeight = 0;
     level.jumpState = 0;
-    renderer.targetZoom = 1.0;
+    frameClock.targetZoom = 1.0;
     level.zoom = play.startZoom;
     play.flagsLeft = 1;
     return result;

@@ -3,16 +3,15 @@
 #include <cmath>
 #include <cstring>
 
-#include "audio/audio.h"
-#include "core/bytes.h"
-#include "core/numeric.h"
-#include "core/settings.h"
-#include "gfx/frame.h"
-#include "gfx/hud.h"
-#include "gfx/textures.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/bytes.h"
+#include "base/numeric.h"
+#include "config/settings.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
+#include "play/frame_clock.h"
 #include "play/play.h"
 
 ReplayState replays;
@@ -106,7 +105,7 @@ std::uint64_t boardHash() {
 
 CarriedPlayValues carriedPlayValuesNow() {
     CarriedPlayValues v;
-    v.animDelta = renderer.animDelta;
+    v.animDelta = frameClock.animDelta;
     v.zoom = level.zoom;
     v.score = play.score;
     v.restFrames = play.restFrames;
@@ -127,7 +126,7 @@ CarriedPlayValues carriedPlayValuesNow() {
 }
 
 void applyCarriedPlayValues(const CarriedPlayValues& v) {
-    renderer.animDelta = v.animDelta;
+    frameClock.animDelta = v.animDelta;
     level.zoom = v.zoom;
     play.score = v.score;
     play.restFrames = v.restFrames;
@@ -351,7 +350,7 @@ ReplayOutcome playRecord(const ReplayRecord& record, PlatformBackend* display, b
     settings.voicesOn = record.voicesOn;
     seedRandom(record.seed);
     applyCarriedPlayValues(record.carried);
-    hud.shownScore = 0;
+    play.shownScore = 0;
 
     ReplayPlatform replay(record.calls, display, paced);
     PlatformBackend& previous = platform();

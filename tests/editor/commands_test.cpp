@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "audio/audio.h"
-#include "core/dialog.h"
-#include "core/settings.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "config/dialog.h"
+#include "config/settings.h"
 #include "editor/editor_fixture.h"
-#include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
@@ -122,7 +122,7 @@ TEST_F(EditorCommands, PictureChoiceStepsWithinTheKindAndThePackFilter) {
     press(KeyHome);
     press("f");
     EXPECT_EQ(editor.currentTexture, 0);  // no flag in the neon pack
-    EXPECT_EQ(editor.previewFrame, textures.textureTable[0].firstFrame);
+    EXPECT_EQ(editor.previewFrame, catalogue.textureTable[0].firstFrame);
 }
 
 TEST_F(EditorCommands, ZoomStopsAtItsLimits) {

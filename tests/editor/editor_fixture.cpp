@@ -1,9 +1,9 @@
 #include "editor/editor_fixture.h"
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/paths.h"
-#include "gfx/textures.h"
+#include "assets/texture_catalogue.h"
+#include "config/dialog.h"
+#include "config/paths.h"
+#include "gfx/display.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
@@ -11,9 +11,9 @@
 
 void EditorTest::SetUp() {
     LevelFilesTest::SetUp();
-    app.screenWidth = 1024;
-    app.screenHeight = 768;
-    textures.textureTable.clear();
+    display.screenWidth = 1024;
+    display.screenHeight = 768;
+    catalogue.textureTable.clear();
     const auto add = addTextureEntry;
     add("txtpckstone", "", KindGround, 1, 1, 0);
     add("txtpckstone", "flag", KindFlag, 2, 2, 0);
@@ -25,10 +25,10 @@ void EditorTest::SetUp() {
     add("txtpckstone", "sky", KindBackground, 8, 9, 0);
     add("txtpckstone", "", KindBallShadow, 10, 10, 0);
     add("txtpckstone", "rough", KindGround, 11, 11, 0);
-    textures.packList.clear();
-    textures.packList[0] = "      (all)";
-    textures.packList.append("txtpckneon");
-    textures.packList.append("txtpckstone");
+    catalogue.packList.clear();
+    catalogue.packList[0] = "      (all)";
+    catalogue.packList.append("txtpckneon");
+    catalogue.packList.append("txtpckstone");
     level.zoom = 0.5;
     level.ballShadow.texture = StoneShadow;
     packs.levelPacks.clear();

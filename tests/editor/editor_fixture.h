@@ -7,7 +7,7 @@
 #include <string>
 
 #include "editor/editor.h"
-#include "frontend/statistics.h"
+#include "progress/statistics.h"
 #include "support/level_fixture.h"
 
 // Texture-table entries of the editor tests.

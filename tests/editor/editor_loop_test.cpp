@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/dialog.h"
-#include "core/paths.h"
+#include "config/dialog.h"
+#include "config/paths.h"
 #include "editor/editor_fixture.h"
-#include "gfx/editor_overlay.h"
+#include "editor/editor_overlay.h"
 #include "gfx/frame.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -27,9 +27,123 @@ void feedKeys(HeadlessPlatform& system) {
     }
 }
 
+// Holds the controller's right for 0.75 s from the editor's first yield,
+// then lets go and leaves the editor.
+double padPressedAt = -1;
+void holdRightThenLeave(HeadlessPlatform& system) {
+    if (padPressedAt < 0) {
+        padPressedAt = system.clock;
+        ControllerState pad;
+        pad.right = true;
+        system.setController(pad);
+    } else if (system.controller.right && system.clock - padPressedAt >= 0.75) {
+        system.setController(ControllerState());
+        system.keyQueue.push_back(KeyEsc);
+    }
+}
+
+// The keys, then the session's end once they are used up.
+void feedKeysThenEndTheSession(HeadlessPlatform& system) {
+    feedKeys(system);
+    if (scriptedKeys.empty() && system.keyQueue.empty()) system.sessionEnding = true;
+}
+
+std::int32_t dialogAtFirstYield = 0;  // the dialog open when the loop first yielded
+
+void noteDialogThenFeedKeys(HeadlessPlatform& system) {
+    if (dialogAtFirstYield == 0) dialogAtFirstYield = dialog.dialogId;
+    feedKeys(system);
+}
+
 }  // namespace
 
 using EditorLoop = EditorTest;
+
+TEST_F(EditorLoop, AHeldControllerDirectionMovesTheCursorLikeAHeldKey) {
+    makePack("lvlpcktest", 1);
+    const double startX = level.viewX;
+    padPressedAt = -1;
+    headless.onSleep = holdRightThenLeave;
+    runEditor();
+    headless.onSleep = nullptr;
+    // The press, then repeats after 0.4, 0.5, 0.6 and 0.7 s.
+    EXPECT_EQ(level.viewX, startX + 5 * 128);
+    EXPECT_EQ(renderer.editorActive, -1);
+}
+
+TEST_F(EditorLoop, ADamagedLevelOpensEmptyWithItsMessageAndSavingWritesAGoodFileOverIt) {
+    makePack("lvlpcktest", 3);
+    Bytes bytes;
+    ASSERT_TRUE(readFile(folder.path() + "lvlpcktest/002.zdl", bytes));
+    bytes.resize(50);
+    folder.write("lvlpcktest/002.zdl", bytes);
+
+    // The next level is the damaged one: the editor stays on it, empty,
+    // and says why.
+    press(KeyAltPgDn);
+    EXPECT_EQ(packs.currentLevel, 2);
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine2, s(82));
+    EXPECT_EQ(dialog.dialogLine3, "lvlpcktest/002.zdl");
+    EXPECT_TRUE(level.groundTiles.empty());
+    EXPECT_EQ(level.levelName, "");
+
+    // Opened on it, the editor shows the message first; Enter closes it, a
+    // ground tile is placed and saved over the damaged file.
+    dialog.dialogId = 0;
+    loadLevel();
+    scriptedKeys = {KeyEnter, "g", " ", KeyAltS, KeyEnter, KeyEsc};
+    dialogAtFirstYield = 0;
+    headless.onSleep = noteDialogThenFeedKeys;
+    runEditor();
+    headless.onSleep = nullptr;
+    EXPECT_EQ(dialogAtFirstYield, 1);
+    EXPECT_TRUE(scriptedKeys.empty());
+    ASSERT_TRUE(readFile(folder.path() + "lvlpcktest/002.zdl", bytes));
+    LevelFileData stored;
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_EQ(stored.lists[ListGround].size(), 1u);
+    EXPECT_EQ(storedTitle("lvlpcktest", 3), "level 3");
+
+    // Even as the quiet action of the asking-first question, the damaged
+    // level is told: saving the empty level would write over it.
+    folder.write("lvlpcktest/003.zdl", Bytes(bytes.begin(), bytes.begin() + 30));
+    level.levelModified = -1;
+    press(KeyAltPgDn);
+    handleDialogKey(KeyRightButton);  // "no": leave without saving
+    EXPECT_EQ(packs.currentLevel, 3);
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine3, "lvlpcktest/003.zdl");
+}
+
+TEST_F(EditorLoop, TheSessionsEndKeepsUnsavedChangesInTheRecoveredFile) {
+    makePack("lvlpcktest", 2);
+    const std::string recovered = folder.path() + "lvlpcktest/recovered.zdl";
+    // A ground tile placed, then the title dialog open when the session ends.
+    scriptedKeys = {"g", " ", "l", "x"};
+    headless.onSleep = feedKeysThenEndTheSession;
+    runEditor();
+    headless.onSleep = nullptr;
+    EXPECT_EQ(renderer.editorActive, -1);
+    Bytes bytes;
+    ASSERT_TRUE(readFile(recovered, bytes));
+    LevelFileData stored;
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_EQ(stored.lists[ListGround].size(), 1u);
+    EXPECT_EQ(stored.levelName, "level 1");
+    EXPECT_EQ(storedTitle("lvlpcktest", 1), "level 1");  // the level's own file is untouched
+    ASSERT_TRUE(readFile(folder.path() + "lvlpcktest/001.zdl", bytes));
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_TRUE(stored.lists[ListGround].empty());
+    countLevels();
+    EXPECT_EQ(packs.levelCount, 2);  // no pack counts the recovered level
+
+    // Without unsaved changes nothing is written.
+    ASSERT_TRUE(deleteFile(recovered));
+    loadLevel();
+    runEditor();
+    EXPECT_FALSE(fileExists(recovered));
+}
 
 TEST_F(EditorLoop, F2PlaysTheEditedLevelAndReturnsWithTheCursorAtTheBallAndTheFlagKept) {
     makePack("lvlpcktest", 1);
@@ -102,6 +216,7 @@ TEST_F(EditorLoop, PickerCellsRunFourteenARowAndAClickChoosesOnRelease) {
     headless.keyQueue.push_back("w");
     headless.keyQueue.push_back("x");
     renderer.editorActive = -1;
+    renderer.editorOverlay = drawEditorOverlay;
     dialog.dialogId = 0;
     editorPass();
     EXPECT_EQ(editor.currentKind, KindGround);

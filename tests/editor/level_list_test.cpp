@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/dialog.h"
+#include "config/dialog.h"
 #include "editor/editor_fixture.h"
 #include "level/level.h"
 #include "level/level_packs.h"

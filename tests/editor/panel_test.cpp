@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/dialog.h"
+#include "config/dialog.h"
 #include "editor/editor_fixture.h"
 #include "gfx/text.h"
 #include "platform/keys.h"

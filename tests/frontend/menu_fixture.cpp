@@ -1,13 +1,14 @@
 #include "frontend/menu_fixture.h"
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/settings.h"
-#include "frontend/profiles.h"
+#include "app/app.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/settings.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "level/level_packs.h"
+#include "progress/profiles.h"
 
 namespace {
 std::string shippedFile(const std::string& name) {
@@ -26,18 +27,19 @@ void MenuTest::SetUp() {
     HeadlessGameTest::SetUp();
     folder.write("english.str", shippedFile("english.str"));
     folder.write("deutsch.str", shippedFile("deutsch.str"));
-    app.screenWidth = 1024;
-    app.screenHeight = 768;
-    app.screenModeWidths.append(800);
-    app.screenModeHeights.append(600);
-    app.screenModeWidths.append(1024);
-    app.screenModeHeights.append(768);
+    display.screenWidth = 1024;
+    display.screenHeight = 768;
+    display.screenModeWidths.append(800);
+    display.screenModeHeights.append(600);
+    display.screenModeWidths.append(1024);
+    display.screenModeHeights.append(768);
     listLanguageFiles();
     loadLanguage(settings.languageFile);
     listLevelPacks();
     countLevels();
     dialog.dialogId = 0;
     startProfiles();
+    setQuitSequence(quit);
     startMenus();
 }
 

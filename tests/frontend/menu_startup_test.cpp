@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/settings.h"
+#include "app/app.h"
+#include "config/dialog.h"
+#include "config/settings.h"
 #include "frontend/menus.h"
-#include "frontend/profiles.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "platform/keys.h"
+#include "progress/profiles.h"
 #include "support/headless_game.h"
 
 namespace {

@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/language.h"
-#include "core/settings.h"
+#include "assets/texture_catalogue.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/settings.h"
 #include "frontend/menu_fixture.h"
-#include "frontend/profiles.h"
+#include "gfx/display.h"
+#include "gfx/draw_layer.h"
 #include "gfx/frame.h"
-#include "gfx/textures.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
+#include "platform/files.h"
 #include "platform/keys.h"
+#include "progress/profiles.h"
+#include "support/drawn_quads.h"
+#include "support/level_bytes.h"
 
 namespace {
 
@@ -149,12 +154,12 @@ TEST_F(MenuTest, ClosingTheWindowAsksTheQuitQuestionFromAnyScreen) {
         goToScreen(screen, 1);
         menu.menuItems[4] = "|";
         level.levelName = "another level";
-        renderer.targetZoom = 0.25;
+        frameClock.targetZoom = 0.25;
         press(KeyClose);
         EXPECT_EQ(menu.menuScreen, 7) << "from screen " << screen;
         EXPECT_EQ(menu.menuSelection, 3) << "from screen " << screen;
         EXPECT_EQ(level.levelName, "menu background");
-        EXPECT_EQ(renderer.targetZoom, 1.0);
+        EXPECT_EQ(frameClock.targetZoom, 1.0);
     }
     press(KeyEsc);
     EXPECT_EQ(menu.menuScreen, 1);
@@ -259,7 +264,7 @@ TEST_F(MenuTest, TheResolutionStepsThroughTheModesBothWays) {
     press(KeyEsc);
     EXPECT_EQ(headless.windowWidth, 1024);
     EXPECT_EQ(headless.windowHeight, 768);
-    EXPECT_EQ(app.screenWidth, 1024);
+    EXPECT_EQ(display.screenWidth, 1024);
     idle();
     EXPECT_EQ(renderer.xScale, 1.0);  // recomputed by the notice's first frame
 }
@@ -285,7 +290,8 @@ TEST_F(MenuTest, SoundSwitchesFlipWithEnterOrTheSideArrows) {
 
 // --- Information ---------------------------------------------------------
 
-TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
+TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensThePageOfTheLevelPacks) {
+    folder.write(str(130), std::string("<!DOCTYPE html>"));
     goToScreen(6, 3);
     press(KeyEnter);
     EXPECT_EQ(menu.menuScreen, 9);
@@ -294,7 +300,7 @@ TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
     EXPECT_EQ(menu.menuSelection, 4);
     press(KeyEnter);
     ASSERT_EQ(headless.shownToPlayer.size(), 1u);
-    EXPECT_EQ(headless.shownToPlayer[0], str(130));
+    EXPECT_EQ(headless.shownToPlayer[0], folder.path() + "levels.html");
     EXPECT_EQ(menu.menuScreen, 6);
     EXPECT_EQ(menu.menuSelection, 3);
 
@@ -303,6 +309,27 @@ TEST_F(MenuTest, ThePagesLeadOnAndTheLinkOpensTheWebAddress) {
     press(KeyEsc);
     EXPECT_EQ(menu.menuScreen, 1);
     EXPECT_EQ(menu.returnToMainAfterLink, 0);
+}
+
+TEST_F(MenuTest, WithoutThePageTheLinkOpensTheGameFolderAndAnAddressGoesAsItIs) {
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 1u);
+    EXPECT_EQ(headless.shownToPlayer[0], folder.path());
+
+    language.strings[130] = "https://example.org/zindrop7/";
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 2u);
+    EXPECT_EQ(headless.shownToPlayer[1], "https://example.org/zindrop7/");
+
+    // A name that could reach outside the game folder is not followed.
+    folder.write("levels.html", std::string("<!DOCTYPE html>"));
+    language.strings[130] = "../levels.html";
+    goToScreen(11, 4);
+    press(KeyEnter);
+    ASSERT_EQ(headless.shownToPlayer.size(), 3u);
+    EXPECT_EQ(headless.shownToPlayer[2], folder.path());
 }
 
 // --- Profiles --------------------------------------------------------------
@@ -450,6 +477,94 @@ TEST_F(MenuTest, AChosenProfileOpensItsPackAndPlayReturnsToTheLevelScreen) {
     EXPECT_EQ(menu.menuScreen, 1);
 }
 
+// The session's end quits from any screen at once: no question, the
+// settings saved, exit status 0. The window's close button still asks.
+TEST_F(MenuTest, TheSessionsEndQuitsFromEveryScreenWithoutAsking) {
+    const std::string saved = folder.path() + "settings.dat";
+    for (int screen : {21, 22, 3, 1, 2, 7, 15, 16, 14, 27}) {
+        goToScreen(screen, 1);
+        menu.menuItems[4] = "|";
+        if (screen == 14) showMessage("a level", "that did not", "load");
+        deleteFile(saved);
+        headless.sessionEnding = true;
+        int status = -1;
+        try {
+            idle();
+        } catch (const HeadlessExit& exit) {
+            status = exit.status;
+        }
+        EXPECT_EQ(status, 0) << "on screen " << screen;
+        EXPECT_TRUE(fileExists(saved)) << "on screen " << screen;
+        EXPECT_EQ(menu.menuScreen, screen);
+        headless.sessionEnding = false;
+    }
+    goToScreen(1, 1);
+    press(KeyClose);
+    EXPECT_EQ(menu.menuScreen, 7);
+}
+
+// From the main menu into the editor: a change not saved when the session
+// ends is kept in the pack folder, and the game quits.
+TEST_F(MenuTest, TheSessionsEndInTheEditorKeepsTheChangeAndQuits) {
+    addTextureEntry("txtpcktest", "grass", KindGround, 0, 0, 0);
+    LevelFileData data;
+    data.levelName = "plain";
+    data.background = data.ball = data.ballShadow = {"txtpcktest", "grass", 0, 0, 0, 0};
+    folder.write("lvlpckzindrop/001.zdl", encodeLevelFile(data));
+    headless.onSleep = [](HeadlessPlatform& system) {
+        if (renderer.editorActive == 0) return;
+        if (level.levelModified != 0) system.sessionEnding = true;
+        else if (system.keyQueue.empty()) system.keyQueue.push_back(" ");
+    };
+    goToScreen(1, 3);
+    int status = -1;
+    try {
+        press(KeyEnter);
+    } catch (const HeadlessExit& exit) {
+        status = exit.status;
+    }
+    headless.onSleep = nullptr;
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+    Bytes bytes;
+    LevelFileData stored;
+    ASSERT_TRUE(readFile(folder.path() + "lvlpckzindrop/recovered.zdl", bytes));
+    ASSERT_TRUE(decodeLevelFile(bytes, stored));
+    EXPECT_EQ(stored.levelName, "plain");
+    EXPECT_EQ(stored.lists[ListGround].size(), 1u);
+}
+
+// A message over the menus (a level that did not load) takes the keys until
+// Enter, Esc or a click closes it; it is drawn in the middle of the window.
+TEST_F(MenuTest, AMessageOverTheMenusWaitsForEnterEscOrAClick) {
+    goToScreen(1, 1);
+    for (const std::string& closing : {KeyEnter, KeyEsc, std::string("click")}) {
+        showMessage("Problem", "with a level", "lvlpckzindrop/002.zdl");
+        press(KeyDown);
+        press("nr5");
+        EXPECT_EQ(dialog.dialogId, 1);
+        EXPECT_EQ(menu.menuScreen, 1);
+        EXPECT_EQ(menu.menuSelection, 1);
+        if (closing == "click")
+            clickAt(10, 10);
+        else
+            press(closing);
+        EXPECT_EQ(dialog.dialogId, 0);
+        EXPECT_EQ(menu.menuScreen, 1) << "Esc closes the message only";
+    }
+    showMessage("Problem", "with a level", "lvlpckzindrop/002.zdl");
+    drawLayer.calls.clear();
+    drawFrame();
+    bool boxDrawn = false;
+    for (const DrawnQuad& quad : drawnQuads())
+        if (quad.x == (1024 - 374) / 2 && quad.y == (768 - 186) / 2 && quad.w == 374 && quad.h == 186) boxDrawn = true;
+    EXPECT_TRUE(boxDrawn);
+    EXPECT_EQ(renderer.hoveredItem, 0);
+    press(KeyClose);  // the window's close request closes it and asks to quit
+    EXPECT_EQ(dialog.dialogId, 0);
+    EXPECT_EQ(menu.menuScreen, 7);
+}
+
 TEST_F(MenuTest, ManyProfilesStayUsable) {
     for (int i = 1; i <= 1005; ++i) folder.write("p" + std::to_string(i) + ".alp", "");
     startProfiles();
@@ -474,13 +589,16 @@ TEST_F(MenuTest, AFinishedLevelLeadsToTheNextOfThePack) {
         entry.packName = "txtpcktest";
         entry.name = name;
         entry.kind = std::string(name) == "grass" ? KindGround : std::string(name) == "exit" ? KindExit : KindBall;
-        textures.textureTable.append(entry);
+        catalogue.textureTable.append(entry);
     }
     LevelFileData first;
     first.timeLimit = 0;
     for (double x : {0.0, 128.0, 256.0}) first.lists[1].push_back({"txtpcktest", "grass", 0, 0, x, 0});
     first.lists[2].push_back({"txtpcktest", "exit", 0, 0, 128, 0});
     first.ball = {"txtpcktest", "ball", 10, 0, 100, 0};
+    // Every picture named is in the table, so no message stops the screen.
+    first.background = {"txtpcktest", "grass", 0, 0, 0, 0};
+    first.ballShadow = {"txtpcktest", "ball", 0, 0, 116, 16};
     folder.write("lvlpckzindrop/001.zdl", encodeLevelFile(first));
     folder.write("lvlpckzindrop/002.zdl", encodeLevelFile(LevelFileData()));
     writeProfiles({"anna"});

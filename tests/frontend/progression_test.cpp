@@ -6,14 +6,13 @@
 
 #include <deque>
 
-#include "core/language.h"
-#include "core/paths.h"
-#include "core/settings.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "config/settings.h"
+#include "frontend/level_screens.h"
 #include "frontend/menu_fixture.h"
-#include "frontend/menu_screens.h"
-#include "frontend/profiles.h"
 #include "frontend/progression.h"
-#include "frontend/statistics.h"
 #include "gfx/frame.h"
 #include "gfx/level_panel.h"
 #include "gfx/textures.h"
@@ -21,7 +20,10 @@
 #include "level/level_packs.h"
 #include "platform/keys.h"
 #include "play/play.h"
+#include "play/replay.h"
 #include "play_script.h"
+#include "progress/profiles.h"
+#include "progress/statistics.h"
 #include "support/level_bytes.h"
 
 namespace {
@@ -77,7 +79,7 @@ protected:
         MenuTest::SetUp();
         for (int kind = 1; kind <= KindWall; ++kind)
             addTextureEntry("txtpcktest", "k" + std::to_string(kind), kind, kind, kind, 0);
-        textures.explosionEntry = KindExplosion;
+        catalogue.explosionEntry = KindExplosion;
         progression.playRunner = playNextScript;
         scripts.clear();
     }
@@ -133,7 +135,7 @@ TEST_F(Progression, ANewProfileStartsAtLevelOneOfTheMainPack) {
     EXPECT_EQ(menu.menuSelection, 2);
     EXPECT_EQ(packs.currentLevel, 1);
     EXPECT_EQ(level.levelName, "Row 1");
-    EXPECT_EQ(renderer.targetZoom, LevelScreenZoom);
+    EXPECT_EQ(frameClock.targetZoom, LevelScreenZoom);
     EXPECT_EQ(folder.read("ann.alp"), "lvlpckzindrop\r\n");
     EXPECT_FALSE(savedExists("ann"));
 
@@ -307,7 +309,7 @@ TEST_F(Progression, TheLastLevelLeadsToTheFirstUnfinishedOneOrTheFirst) {
     EXPECT_EQ(item(4), str(178));  // nothing skipped before the last
     press("nr4");
     EXPECT_EQ(packs.currentLevel, 1);
-    EXPECT_EQ(renderer.targetZoom, LevelScreenZoom);
+    EXPECT_EQ(frameClock.targetZoom, LevelScreenZoom);
 
     // Moving before the first level is undone.
     press("nr3");
@@ -340,7 +342,7 @@ TEST_F(Progression, TheEndOfThePackIsToldOnceAndTheCompletePackOnce) {
     EXPECT_EQ(menu.menuScreen, 9);
     EXPECT_EQ(menu.menuSelection, 5);
     EXPECT_EQ(menu.returnToMainAfterLink, -1);
-    EXPECT_EQ(renderer.targetZoom, 1.0);
+    EXPECT_EQ(frameClock.targetZoom, 1.0);
 
     // Never again, not even after a restart of the pack.
     playChosenProfile();
@@ -379,7 +381,7 @@ TEST_F(Progression, LeavingPlayChangesNothingAndStartsTheLevelAfresh) {
 
     press(KeyEsc);
     EXPECT_EQ(menu.menuScreen, 1);
-    EXPECT_EQ(renderer.targetZoom, 1.0);
+    EXPECT_EQ(frameClock.targetZoom, 1.0);
 }
 
 TEST_F(Progression, PacksAreListedUpToFourAndChosenOneByOneFromFive) {
@@ -424,6 +426,154 @@ TEST_F(Progression, PacksAreListedUpToFourAndChosenOneByOneFromFive) {
     EXPECT_EQ(item(2), "b");  // remembered in the profile file
 }
 
+// Level 2 of three cut to its first 50 bytes: reached by the skip, it shows
+// the loader's message until Enter or Esc, is never played, and the player
+// goes on around it.
+TEST_F(Progression, ADamagedLevelIsToldAndNeverPlayedAndCanBeGoneAround) {
+    writeLevels(3);
+    const std::string damaged = "lvlpckzindrop/002.zdl";
+    Bytes bytes;
+    ASSERT_TRUE(readFile(folder.path() + damaged, bytes));
+    bytes.resize(50);
+    folder.write(damaged, bytes);
+    startAs("ann");
+    EXPECT_EQ(dialog.dialogId, 0);
+    press("nr4");
+    ASSERT_EQ(packs.currentLevel, 2);
+    EXPECT_EQ(menu.menuScreen, 14);
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine1, str(80));
+    EXPECT_EQ(dialog.dialogLine2, str(82));
+    EXPECT_EQ(dialog.dialogLine3, damaged);
+    EXPECT_EQ(level.levelName, "");
+    EXPECT_TRUE(level.groundTiles.empty());
+    const Statistics afterSkip = savedStatistics("ann");
+
+    // Other keys wait; Enter closes the message.
+    press(KeyDown);
+    press("nr2");
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(packs.currentLevel, 2);
+    press(KeyEnter);
+    EXPECT_EQ(dialog.dialogId, 0);
+    EXPECT_EQ(menu.menuScreen, 14);
+
+    // Play shows the message again; the board stays empty and nothing runs
+    // or is saved.
+    scripts.push_back(Fast);
+    press("nr2");
+    EXPECT_EQ(scripts.size(), 1u);
+    scripts.clear();
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine3, damaged);
+    EXPECT_EQ(renderer.menuVisible, -1);
+    EXPECT_TRUE(level.groundTiles.empty());
+    EXPECT_EQ(level.ball.x, 0);
+    EXPECT_EQ(stats.progress.levelCompletions[2], 0);
+    EXPECT_EQ(savedStatistics("ann").currentLevel, afterSkip.currentLevel);
+    press(KeyEsc);
+    EXPECT_EQ(dialog.dialogId, 0);
+    EXPECT_EQ(menu.menuScreen, 14);  // Esc only closed the message
+
+    // Skip passes it, Previous comes back to it, and the level before is
+    // played as usual.
+    press("nr4");
+    EXPECT_EQ(packs.currentLevel, 3);
+    EXPECT_EQ(dialog.dialogId, 0);
+    EXPECT_EQ(level.levelName, "Row 3");
+    EXPECT_GT(playWith(Fast), 10000);
+    EXPECT_EQ(stats.progress.levelCompletions[3], 1);
+    EXPECT_EQ(menu.menuScreen, 27);  // the end of the pack, then level 1
+    press(KeyEnter);
+    EXPECT_EQ(packs.currentLevel, 1);
+    press("nr4");
+    EXPECT_EQ(packs.currentLevel, 2);
+    EXPECT_EQ(dialog.dialogId, 1);
+    press(KeyEsc);
+    press("nr4");
+    EXPECT_EQ(packs.currentLevel, 3);
+    press("nr3");
+    EXPECT_EQ(packs.currentLevel, 2);
+    EXPECT_EQ(dialog.dialogId, 1);
+    press(KeyEnter);
+    press("nr3");
+    EXPECT_EQ(packs.currentLevel, 1);
+    EXPECT_EQ(dialog.dialogId, 0);
+    EXPECT_GT(playWith(Fast), 10000);
+    EXPECT_EQ(packs.currentLevel, 2);  // finished: on to the next, damaged one
+    EXPECT_EQ(dialog.dialogId, 1);
+    press(KeyEnter);
+    press(KeyEsc);
+    EXPECT_EQ(menu.menuScreen, 1);
+    EXPECT_EQ(stats.progress.levelCompletions[2], 0);
+}
+
+// A level the statistics point to that is not there (the pack lost files)
+// is not played as an empty board either; a move past the last level is
+// undone without a word.
+TEST_F(Progression, AMissingLevelIsToldAndAMoveToNoLevelIsUndoneQuietly) {
+    writeLevels(2);
+    startAs("ann");
+    press("nr4");
+    ASSERT_EQ(packs.currentLevel, 2);
+    EXPECT_EQ(dialog.dialogId, 0);
+    ASSERT_TRUE(deleteFile(folder.path() + "lvlpckzindrop/002.zdl"));
+    press("nr3");
+    press("nr4");  // level 2 is the last by the count: gone, back to 1
+    EXPECT_EQ(packs.currentLevel, 1);
+    EXPECT_EQ(dialog.dialogId, 0);
+    packs.currentLevel = 2;
+    loadCurrentLevel();
+    EXPECT_EQ(dialog.dialogId, 1);
+    EXPECT_EQ(dialog.dialogLine2, str(81));
+    press(KeyEnter);
+    scripts.push_back(Fast);
+    press("nr2");
+    EXPECT_EQ(scripts.size(), 1u);
+    scripts.clear();
+    EXPECT_EQ(dialog.dialogId, 1);
+}
+
+// The session ends while a level is played with the real play loop: the
+// run ends as by Esc, its replay is written, nothing is recorded as played,
+// and the game quits with the settings saved.
+TEST_F(Progression, TheSessionsEndInPlayEndsTheRunAsEscThenQuits) {
+    writeLevels(2);
+    startAs("ann");
+    progression.playRunner = nullptr;
+    const std::string replay = folder.path() + "lastrun.zrp";
+    recordRunsTo(replay);
+    // Rolling right for a while, when the session ends.
+    static int playYields;
+    playYields = 0;
+    headless.onSleep = [](HeadlessPlatform& system) {
+        if (renderer.menuVisible != 0) return;
+        system.heldKeys = {ScanRight};
+        if (++playYields == 30) system.sessionEnding = true;
+    };
+    press("nr2");
+    headless.onSleep = nullptr;
+    EXPECT_EQ(play.endedByKey, -1);
+    EXPECT_EQ(menu.menuScreen, 14);
+    EXPECT_EQ(stats.progress.levelCompletions[1], 0);
+    EXPECT_FALSE(savedExists("ann"));
+    ReplayRecord record;
+    std::string error;
+    ASSERT_TRUE(readReplay(replay, record, error)) << error;
+    EXPECT_EQ(record.levelNumber, 1);
+    EXPECT_EQ(callsOf(record.calls).back().key, KeyEsc);
+
+    int status = -1;
+    try {
+        idle();
+    } catch (const HeadlessExit& exit) {
+        status = exit.status;
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fileExists(folder.path() + "settings.dat"));
+    recordRunsTo("");
+}
+
 // The shipped main pack played from the level screen with the solutions that
 // lie beside its levels, from a copy of its levels (the players' files stay
 // out of the game folder).
@@ -438,8 +588,9 @@ protected:
         const std::string game = ZD_GAME_DIR "/";
         setProgramFolder(game);
         textures = TextureState();
+        catalogue = TextureCatalogue();
         ::testing::internal::CaptureStderr();
-        loadTextures();
+        loadTextures(drawFrame);
         ::testing::internal::GetCapturedStderr();
         setProgramFolder(folder.path());
         for (const std::string& file : listFolder(game + "lvlpckzindrop/", "*", EntryKind::Files)) {

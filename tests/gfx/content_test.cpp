@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "core/encoding.h"
-#include "core/paths.h"
+#include "base/encoding.h"
+#include "config/paths.h"
+#include "gfx/frame.h"
 #include "gfx/png.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -59,14 +60,14 @@ protected:
         HeadlessGameTest::SetUp();
         setProgramFolder(dataFolder);
         testing::internal::CaptureStderr();
-        loadTextures();
+        loadTextures(drawFrame);
         loadErrors = testing::internal::GetCapturedStderr();
     }
 
     const TextureEntry* find(const std::string& pack, const std::string& name) const {
-        for (int i = 1; i <= textures.textureTable.count(); ++i)
-            if (textures.textureTable[i].packName == pack && textures.textureTable[i].name == name)
-                return &textures.textureTable[i];
+        for (int i = 1; i <= catalogue.textureTable.count(); ++i)
+            if (catalogue.textureTable[i].packName == pack && catalogue.textureTable[i].name == name)
+                return &catalogue.textureTable[i];
         return nullptr;
     }
 
@@ -88,9 +89,9 @@ TEST_F(ShippedTexturePacks, EveryPictureLoadsAtAPowerOfTwoSize) {
         EXPECT_TRUE(powerOfTwo(t.width) && powerOfTwo(t.height))
             << "frame " << i << ": " << t.width << " x " << t.height;
     }
-    ASSERT_EQ(textures.packList.count(), 2);
-    EXPECT_EQ(textures.packList[1], "txtpckclassic");
-    EXPECT_EQ(textures.packList[2], "txtpckneon");
+    ASSERT_EQ(catalogue.packList.count(), 2);
+    EXPECT_EQ(catalogue.packList[1], "txtpckclassic");
+    EXPECT_EQ(catalogue.packList[2], "txtpckneon");
 }
 
 TEST_F(ShippedTexturePacks, HoldEverySetLevelsAreWrittenAgainst) {
@@ -113,17 +114,17 @@ TEST_F(ShippedTexturePacks, HoldEverySetLevelsAreWrittenAgainst) {
         }
         // levels find a picture by pack and free name alone
         std::set<std::string> names;
-        for (int i = 1; i <= textures.textureTable.count(); ++i)
-            if (textures.textureTable[i].packName == pack)
-                EXPECT_TRUE(names.insert(textures.textureTable[i].name).second)
-                    << pack << " uses the name " << textures.textureTable[i].name << " twice";
+        for (int i = 1; i <= catalogue.textureTable.count(); ++i)
+            if (catalogue.textureTable[i].packName == pack)
+                EXPECT_TRUE(names.insert(catalogue.textureTable[i].name).second)
+                    << pack << " uses the name " << catalogue.textureTable[i].name << " twice";
     }
 }
 
 TEST_F(ShippedTexturePacks, AnimationsRunTheWayTheGameNeeds) {
     int fontSets = 0;
-    for (int i = 1; i <= textures.textureTable.count(); ++i) {
-        const TextureEntry& e = textures.textureTable[i];
+    for (int i = 1; i <= catalogue.textureTable.count(); ++i) {
+        const TextureEntry& e = catalogue.textureTable[i];
         SCOPED_TRACE(e.packName + " " + e.name);
         // arrows scroll in step over the whole board
         if (e.kind >= KindArrowEast && e.kind <= KindArrowJump) EXPECT_EQ(e.synchronised, -1);
@@ -137,14 +138,14 @@ TEST_F(ShippedTexturePacks, AnimationsRunTheWayTheGameNeeds) {
         }
     }
     EXPECT_EQ(fontSets, 1);
-    EXPECT_EQ(textures.textureTable[textures.fontEntry].name, "tiles");
+    EXPECT_EQ(catalogue.textureTable[catalogue.fontEntry].name, "tiles");
 }
 
 TEST_F(ShippedTexturePacks, DefaultBackgroundIsAnOrdinaryOne) {
     // the first background found is the start-up one; a bonus background
     // there would make every fresh level a bonus level
     const TextureEntry& background =
-        textures.textureTable[static_cast<int>(level.background.texture)];
+        catalogue.textureTable[static_cast<int>(level.background.texture)];
     EXPECT_EQ(background.kind, KindBackground);
     EXPECT_NE(background.name, "bonusbackground");
 }

@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <functional>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "core/paths.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
@@ -99,8 +99,8 @@ protected:
         if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
         resetGameState();
         setPlatform(&sdlPlatform());
-        app.screenWidth = ScreenW;
-        app.screenHeight = ScreenH;
+        display.screenWidth = ScreenW;
+        display.screenHeight = ScreenH;
         ASSERT_TRUE(platform().openWindow(ScreenW, ScreenH, false));
         dlSetFixedState(ScreenW, ScreenH);
         dlEnableAlphaBlending();
@@ -134,7 +134,7 @@ protected:
         entry.kind = kind;
         entry.firstFrame = entry.lastFrame = entry.currentFrame =
             static_cast<double>(textures.frameTable.size() - 1);
-        return textures.textureTable.append(entry);
+        return catalogue.textureTable.append(entry);
     }
 
     static Rgba floorPixel(int x, int y) {
@@ -190,8 +190,8 @@ protected:
     // game ships (digits, letters, colon and cursor, white for the HUD's
     // colours to tint), read by the game's own picture loader.
     void makeHudTextures() {
-        textures.flagEntry = flag;
-        textures.bombEntry = addSet(KindBomb, [](int x, int y) {
+        catalogue.flagEntry = flag;
+        catalogue.bombEntry = addSet(KindBomb, [](int x, int y) {
             const double d = std::hypot(x - 30, y - 36);
             if (d < 20) {
                 const double light = 1 - std::fmin(1, std::hypot(x - 23, y - 29) / 18);
@@ -215,37 +215,39 @@ protected:
             textures.frameTable.push_back(frame);
         }
         tiles.lastFrame = static_cast<double>(textures.frameTable.size() - 1);
-        textures.fontEntry = textures.textureTable.append(tiles);
+        catalogue.fontEntry = catalogue.textureTable.append(tiles);
     }
 
-    // The bitmap font drawn from the error screens' 8 x 8 characters, each
-    // doubled into a 16 x 16 cell; widths follow the lit columns.
+    // The bitmap font drawn from the error screens' characters in 16 x 16
+    // cells, lit where at least half covered; widths follow the lit columns.
     void makeFont() {
         std::vector<std::uint8_t> cells(256 * 256 * 4, 0);
+        TextScreenLayout sixteen;
+        sixteen.cellWidth = sixteen.cellHeight = 16;
+        sixteen.border = 0;
         for (int first = 32; first < 128; first += 32) {
             std::string line;
             for (int c = first; c < first + 32; ++c) line += static_cast<char>(c);
-            const std::vector<std::uint32_t> grid = renderTextScreen(1, {{15, line}});
+            const std::vector<std::uint32_t> grid = renderTextScreen(1, {{15, line}}, sixteen);
             for (int c = first; c < first + 32; ++c) {
-                int left = 8, right = -1;
-                for (int py = 0; py < 8; ++py)
-                    for (int px = 0; px < 8; ++px) {
-                        const std::uint32_t lit = grid[static_cast<std::size_t>(py * 320 + (c - first) * 8 + px)];
-                        if (lit == 0) continue;
+                int left = 16, right = -1;
+                for (int py = 0; py < 16; ++py)
+                    for (int px = 0; px < 16; ++px) {
+                        const std::uint32_t lit =
+                            grid[static_cast<std::size_t>(py * sixteen.width() + (c - first) * 16 + px)];
+                        if ((lit & 0xFF) < 128) continue;
                         left = std::min(left, px);
                         right = std::max(right, px);
-                        for (int q = 0; q < 4; ++q) {
-                            const int x = (c % 16) * 16 + px * 2 + q % 2;
-                            const int y = (c / 16) * 16 + py * 2 + q / 2;
-                            // Bottom row first, premultiplied white.
-                            const std::size_t i = (static_cast<std::size_t>(255 - y) * 256 +
-                                                   static_cast<std::size_t>(x)) * 4;
-                            cells[i] = cells[i + 1] = cells[i + 2] = cells[i + 3] = 255;
-                        }
+                        const int x = (c % 16) * 16 + px;
+                        const int y = (c / 16) * 16 + py;
+                        // Bottom row first, premultiplied white.
+                        const std::size_t i =
+                            (static_cast<std::size_t>(255 - y) * 256 + static_cast<std::size_t>(x)) * 4;
+                        cells[i] = cells[i + 1] = cells[i + 2] = cells[i + 3] = 255;
                     }
                 Glyph& glyph = font.glyphs[c];
-                glyph.leftOffset = right < 0 ? 0 : left * 2;
-                glyph.width = right < 0 ? 8 : (right - left + 1) * 2;
+                glyph.leftOffset = right < 0 ? 0 : left;
+                glyph.width = right < 0 ? 8 : right - left + 1;
             }
         }
         font.texture = dlCreateTexture({256, 256, 32, PixelFormatRgba, cells.data(), false,
@@ -259,10 +261,10 @@ protected:
     // the view centre is board (512, 384), drawn at pixel (480, 352).
     void buildBoard() {
         level.zoom = 0.5;
-        renderer.targetZoom = 1.0;
+        frameClock.targetZoom = 1.0;
         dialog.dialogId = 0;
         level.background.texture = background;
-        level.background.frame = textures.textureTable[background].firstFrame;
+        level.background.frame = catalogue.textureTable[background].firstFrame;
         level.ballShadow.texture = shadow;
         for (int ty = -3; ty <= 9; ++ty)
             for (int tx = -4; tx <= 13; ++tx)
@@ -279,7 +281,7 @@ protected:
     }
 
     Picture draw() {
-        renderer.lastFrameTime = platform().timer();
+        frameClock.lastFrameTime = platform().timer();
         drawFrame();
         Picture picture;
         picture.width = ScreenW;
@@ -292,7 +294,7 @@ protected:
     // messages move by whole units and the picture does not depend on how
     // long the frame took.
     Picture drawPlayFrame() {
-        renderer.lastFrameTime = platform().timer() - 0.04;
+        frameClock.lastFrameTime = platform().timer() - 0.04;
         drawFrame();
         Picture picture;
         picture.width = ScreenW;
@@ -372,7 +374,7 @@ TEST_F(FrameGl, BoardsAndLogoMatchTheirReferences) {
 
     // The logo with the loading caption, blue, centred near the bottom.
     dialog.dialogId = -1;
-    app.loadingCaption = -1;
+    renderer.loadingCaption = -1;
     picture = draw();
     expectReference(picture, "logo");
     int blue = 0;
@@ -388,7 +390,7 @@ TEST_F(FrameGl, PlayHudMatchesItsReference) {
     play.flagsLeft = 2;
     level.bombsCarried = 1;
     play.score = 1350;
-    hud.shownScore = 1350;
+    play.shownScore = 1350;
     level.levelText[1] = "Level 1: First steps";
     level.levelText[2] = "Collect every flag,";
     level.levelText[3] = "then roll onto an exit.";
@@ -459,7 +461,7 @@ TEST_F(ShippedHudGl, AFrameOfTheFirstLevelInPlay) {
     font.spacing = 2;
     loadFont(font, game + "standard.tga", game + "standard.dat");
     dialog.dialogId = -1;
-    loadTextures();
+    loadTextures(drawFrame);
     dialog.dialogId = 0;
     ASSERT_TRUE(loadLevel(game + "lvlpckzindrop/001.zdl"));
     ASSERT_EQ(dialog.dialogId, 0) << "a texture of the level is missing";
@@ -468,7 +470,7 @@ TEST_F(ShippedHudGl, AFrameOfTheFirstLevelInPlay) {
 
     // Two of the three flags taken a minute and a half in; the ball rolls on
     // from the second while its points still rise.
-    renderer.targetZoom = 1;
+    frameClock.targetZoom = 1;
     level.ball.x = 12 * 128 + 40;
     level.ball.y = 4 * 128 + 30;
     level.ballShadow.x = level.ball.x + 16;
@@ -479,7 +481,7 @@ TEST_F(ShippedHudGl, AFrameOfTheFirstLevelInPlay) {
     removeObjectAt(level.bombsAndFlags, 13 * 128, 4 * 128);
     play.flagsLeft = 1;
     play.score = 1200;
-    hud.shownScore = 1200;
+    play.shownScore = 1200;
     play.elapsed = 95;
     play.elapsedText = "01:35";
     play.timeLimitText = "02:00";
@@ -495,7 +497,7 @@ TEST_F(ShippedHudGl, AFrameOfTheFirstLevelInPlay) {
     message(7 * 128, 2 * 128, 19, "100");
     message(13 * 128, 4 * 128, 6, "100");
 
-    renderer.lastFrameTime = platform().timer() - 0.04;
+    frameClock.lastFrameTime = platform().timer() - 0.04;
     drawFrame();
     Picture picture;
     picture.width = ScreenW;

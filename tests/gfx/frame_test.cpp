@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "gfx/display.h"
 #include "gfx/frame.h"
 #include "gfx/textures.h"
 #include "play/play.h"
@@ -43,7 +43,7 @@ protected:
         setScreen(1024, 768);
         dialog.dialogId = 0;
         level.zoom = 0.5;
-        renderer.targetZoom = 1.0;
+        frameClock.targetZoom = 1.0;
         level.background.texture = background;
         level.background.frame = firstOf(background);
         level.ballShadow.texture = shadow;
@@ -58,13 +58,13 @@ protected:
         entry.currentFrame = entry.firstFrame;
         entry.synchronised = synchronised;
         nextFrame += frames;
-        return textures.textureTable.append(entry);
+        return catalogue.textureTable.append(entry);
     }
-    double firstOf(int entry) { return textures.textureTable[entry].firstFrame; }
+    double firstOf(int entry) { return catalogue.textureTable[entry].firstFrame; }
 
     void setScreen(int w, int h) {
-        app.screenWidth = w;
-        app.screenHeight = h;
+        display.screenWidth = w;
+        display.screenHeight = h;
         renderer.xScale = 0;
     }
 
@@ -79,7 +79,7 @@ protected:
 
     // The quads showing a picture of `entry`.
     static std::vector<DrawnQuad> showing(const std::vector<DrawnQuad>& quads, int entry) {
-        const TextureEntry& set = textures.textureTable[entry];
+        const TextureEntry& set = catalogue.textureTable[entry];
         std::vector<DrawnQuad> found;
         for (const DrawnQuad& quad : quads)
             if (quad.texture >= nameOf(set.firstFrame) && quad.texture <= nameOf(set.lastFrame))
@@ -266,11 +266,11 @@ TEST_F(BoardTest, FinishedExplosionsAreRemovedWithoutSkippingAny) {
     add(level.explosions, 128, 0, explosion);
     add(level.explosions, 256, 0, explosion);
     add(level.groundTiles, 0, 0, ground);
-    const double last = textures.textureTable[explosion].lastFrame;
+    const double last = catalogue.textureTable[explosion].lastFrame;
     level.explosions[1].frame = last + 0.4;  // both wrap in this frame
     level.explosions[2].frame = last + 0.3;
     const double third = level.explosions[3].frame;
-    renderer.lastFrameTime = headless.clock - 0.02;  // animDelta 0.5
+    frameClock.lastFrameTime = headless.clock - 0.02;  // animDelta 0.5
     frame();
     ASSERT_EQ(level.explosions.count(), 1);
     EXPECT_EQ(level.explosions[1].x, 256);
@@ -293,7 +293,7 @@ TEST_F(BoardTest, TheViewShakesWithinSixteenUnitsWhileAnythingExplodes) {
     EXPECT_EQ(showing(frame(), ball).at(0).x, 480);
     // A long explosion: the camera jitters by s units, so the ball moves by
     // -s x 0.5 pixels.
-    textures.textureTable[explosion].lastFrame = 1000;
+    catalogue.textureTable[explosion].lastFrame = 1000;
     add(level.explosions, 0, 0, explosion);
     double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
     for (int i = 0; i < 300; ++i) {
@@ -313,32 +313,32 @@ TEST_F(BoardTest, TheViewShakesWithinSixteenUnitsWhileAnythingExplodes) {
 TEST_F(BoardTest, AnimationsAdvanceByTheirRules) {
     add(level.groundTiles, 0, 0, ground);
     add(level.groundTiles, 128, 0, ground);
-    renderer.lastFrameTime = headless.clock - 0.04;  // animDelta 1
+    frameClock.lastFrameTime = headless.clock - 0.04;  // animDelta 1
     std::vector<DrawnQuad> tiles = showing(frame(), ground);
     // The shared set advances once per frame, not once per object.
-    EXPECT_DOUBLE_EQ(textures.textureTable[ground].currentFrame, firstOf(ground) + 1);
+    EXPECT_DOUBLE_EQ(catalogue.textureTable[ground].currentFrame, firstOf(ground) + 1);
     ASSERT_EQ(tiles.size(), 2u);
     EXPECT_EQ(tiles[0].texture, nameOf(firstOf(ground) + 1));
     EXPECT_EQ(tiles[1].texture, tiles[0].texture);
     // The ball rolls through its frames only while it moves and no exit
     // sequence runs.
     const double start = level.ball.frame;
-    renderer.lastFrameTime = headless.clock - 0.04;
+    frameClock.lastFrameTime = headless.clock - 0.04;
     frame();
     EXPECT_EQ(level.ball.frame, start);
-    renderer.ballAnimates = -1;
-    renderer.lastFrameTime = headless.clock - 0.04;
+    frameClock.ballAnimates = -1;
+    frameClock.lastFrameTime = headless.clock - 0.04;
     frame();
     EXPECT_DOUBLE_EQ(level.ball.frame, start + 1);
     level.exitCount = 1;
-    renderer.lastFrameTime = headless.clock - 0.04;
+    frameClock.lastFrameTime = headless.clock - 0.04;
     frame();
     EXPECT_DOUBLE_EQ(level.ball.frame, start + 1);
     // The background animates per record even when its set is shared.
-    textures.textureTable[background].synchronised = -1;
-    textures.textureTable[background].lastFrame = 2;  // frames 1 and 2
+    catalogue.textureTable[background].synchronised = -1;
+    catalogue.textureTable[background].lastFrame = 2;  // frames 1 and 2
     level.background.frame = 1;
-    renderer.lastFrameTime = headless.clock - 0.04;
+    frameClock.lastFrameTime = headless.clock - 0.04;
     frame();
     EXPECT_DOUBLE_EQ(level.background.frame, 2);
 }
@@ -368,30 +368,30 @@ TEST_F(BoardTest, TheBallPulsesGreenOnceEveryFlagIsTaken) {
 TEST_F(BoardTest, NoFrameIsShorterThanTheMinimum) {
     // The previous frame ended 1 ms ago: the limiter waits (by sleeping, as
     // a busy wait on the virtual clock would never end) for the rest.
-    renderer.lastFrameTime = headless.clock - 0.001;
+    frameClock.lastFrameTime = headless.clock - 0.001;
     frame();
-    EXPECT_GE(renderer.animDelta, 0.4175);
-    EXPECT_LT(renderer.animDelta, 0.42);
-    EXPECT_DOUBLE_EQ(renderer.lastFrameTime, headless.clock);
+    EXPECT_GE(frameClock.animDelta, 0.4175);
+    EXPECT_LT(frameClock.animDelta, 0.42);
+    EXPECT_DOUBLE_EQ(frameClock.lastFrameTime, headless.clock);
     // A slow frame is not held back.
     const int sleeps = headless.sleepCount;
     headless.clock += 0.5;
     frame();
-    EXPECT_DOUBLE_EQ(renderer.animDelta, 12.5);
+    EXPECT_DOUBLE_EQ(frameClock.animDelta, 12.5);
     EXPECT_EQ(headless.sleepCount, sleeps);
 }
 
 TEST_F(BoardTest, ZoomEasesByAQuarterOfTheRemainingDistance) {
-    renderer.zoomEasing = -1;
+    frameClock.zoomEasing = -1;
     frame();
     EXPECT_EQ(renderer.smoothZoom, 1.0);  // starts at the target
-    renderer.targetZoom = 2.0;
+    frameClock.targetZoom = 2.0;
     frame();
     EXPECT_DOUBLE_EQ(renderer.smoothZoom, 1.25);
     frame();
     EXPECT_DOUBLE_EQ(renderer.smoothZoom, 1.4375);
     EXPECT_DOUBLE_EQ(renderer.zoomScale, 1.4375 * 0.5);
-    renderer.zoomEasing = 0;
+    frameClock.zoomEasing = 0;
     frame();
     EXPECT_EQ(renderer.smoothZoom, 2.0);
 }
@@ -400,7 +400,7 @@ TEST_F(BoardTest, TheLogoScreenShowsTheLoadingCaptionOnlyWhileLoading) {
     language.strings.clear();
     for (int i = 1; i <= 238; ++i) language.strings.append(i == 228 ? "Loading" : "");
     dialog.dialogId = -1;
-    app.loadingCaption = -1;
+    renderer.loadingCaption = -1;
     std::vector<DrawnQuad> quads = frame();
     ASSERT_EQ(quads.size(), 1u + 2 * 7);  // the logo, then shadow and text of 7 glyphs
     EXPECT_EQ(quads[0].z, 1);
@@ -409,7 +409,7 @@ TEST_F(BoardTest, TheLogoScreenShowsTheLoadingCaptionOnlyWhileLoading) {
     EXPECT_EQ(firstGlyph.z, 13);
     EXPECT_EQ(firstGlyph.colour[2], 255);
     EXPECT_EQ(firstGlyph.colour[0], 0);
-    app.loadingCaption = 0;
+    renderer.loadingCaption = 0;
     EXPECT_EQ(frame().size(), 1u);
 }
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "gfx/display.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
 #include "gfx/text.h"
@@ -56,11 +56,11 @@ protected:
         for (std::size_t i = 0; i < textures.frameTable.size(); ++i)
             textures.frameTable[i].glName = static_cast<std::uint32_t>(nameOf(static_cast<double>(i)));
         addTextureEntry("txtpckhud", "", KindFont, FontFirst, FontFirst + 37, 0);
-        textures.fontEntry = textures.textureTable.count();
+        catalogue.fontEntry = catalogue.textureTable.count();
         addTextureEntry("txtpckhud", "", KindFlag, FlagFirst, FlagFirst + 1, 0);
-        textures.flagEntry = textures.textureTable.count();
+        catalogue.flagEntry = catalogue.textureTable.count();
         addTextureEntry("txtpckhud", "", KindBomb, BombFirst, BombFirst + 1, 0);
-        textures.bombEntry = textures.textureTable.count();
+        catalogue.bombEntry = catalogue.textureTable.count();
         textures.screens.editGrayTexture.glName = static_cast<std::uint32_t>(GrayName);
         for (int i = 1; i <= 238; ++i) language.strings.append(i == 90 ? "Score " : "");
         // Every bitmap-font character advances 6 + 2 pixels.
@@ -71,8 +71,8 @@ protected:
     }
 
     static void setScreen(int w, int h) {
-        app.screenWidth = w;
-        app.screenHeight = h;
+        display.screenWidth = w;
+        display.screenHeight = h;
         renderer.xScale = w / 1024.0;
         renderer.yScale = h / 768.0;
     }
@@ -122,7 +122,7 @@ protected:
 
 TEST_F(HudTest, MessagesRiseThenFadeAndLeaveOnceFaded) {
     addMessageAt(100, 200, 0, "100");
-    renderer.animDelta = 1;
+    frameClock.animDelta = 1;
     // Opaque and rising 4 units a tick for 12 ticks...
     for (int tick = 1; tick <= 12; ++tick) {
         const std::vector<DrawnQuad> quads = messageQuads(hudPass());
@@ -176,27 +176,27 @@ TEST_F(HudTest, AFourCharacterMessageIsLaidOutOnTheZoomedBoard) {
 TEST_F(HudTest, TheScoreCountsUpAndNeverShowsMoreThanTheScore) {
     auto shown = [&] { return text(line(hudPass(), 698)); };
     play.score = 1000;
-    renderer.animDelta = 0.5;
+    frameClock.animDelta = 0.5;
     EXPECT_EQ(shown(), "score251");  // 0 + 1000 x 0.5 / 2 + 1
-    EXPECT_EQ(hud.shownScore, 251);
+    EXPECT_EQ(play.shownScore, 251);
     const std::vector<DrawnQuad> quads = line(hudPass(), 698);
     EXPECT_EQ(quads.front().x, 10);
     EXPECT_EQ(quads[5].x, 220);  // "Score " takes six places, the space too
     expectColour(quads.front(), LightYellow);
 
     // A step past the score is cut back to it, and the display rests there.
-    hud.shownScore = 990;
-    renderer.animDelta = 2;
+    play.shownScore = 990;
+    frameClock.animDelta = 2;
     EXPECT_EQ(shown(), "score1000");
-    EXPECT_EQ(hud.shownScore, 1000);
+    EXPECT_EQ(play.shownScore, 1000);
     EXPECT_EQ(shown(), "score1000");
     // A penalty lowers the score: the display follows at once.
     play.score = 800;
     EXPECT_EQ(shown(), "score800");
     // The fraction is cut off, not rounded.
     play.score = 3;
-    hud.shownScore = 0;
-    renderer.animDelta = 0.5;
+    play.shownScore = 0;
+    frameClock.animDelta = 0.5;
     EXPECT_EQ(shown(), "score1");  // 1.75
 }
 
@@ -268,7 +268,7 @@ TEST_F(HudTest, TheLevelTextPanelBlinksForTwoSecondsThenStays) {
 
     // During the first two seconds the lines follow the cursor's blink.
     play.elapsed = 1;
-    renderer.animDelta = 1;
+    frameClock.animDelta = 1;
     renderer.cursorBlink = 1;
     int shownFrames = 0;
     for (int frame = 0; frame < 12; ++frame) {
@@ -348,7 +348,7 @@ TEST_F(HudTest, TheLayoutScalesWithTheWindow) {
 TEST_F(HudTest, DrawnOverPlayOnlyWithTheBoardsCamera) {
     dialog.dialogId = 0;
     level.zoom = 0.5;
-    renderer.targetZoom = 1;
+    frameClock.targetZoom = 1;
     renderer.xScale = 0;  // the frame computes its scales
     // View at (0, 0): board (0, 0) lies at pixel (480, 352).
     addMessageAt(0, 0, 0, "7");

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <map>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "gfx/display.h"
 #include "gfx/frame.h"
 #include "gfx/level_panel.h"
 #include "gfx/menu_overlay.h"
@@ -31,8 +31,8 @@ class LevelPanelTest : public HeadlessGameTest {
 protected:
     void SetUp() override {
         HeadlessGameTest::SetUp();
-        app.screenWidth = 1024;
-        app.screenHeight = 768;
+        display.screenWidth = 1024;
+        display.screenHeight = 768;
         dialog.dialogId = 0;
         renderer.menuVisible = -1;
         useNumberedStrings();

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/numeric.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "gfx/display.h"
 #include "gfx/frame.h"
 #include "gfx/menu_overlay.h"
 #include "gfx/textures.h"
@@ -20,8 +20,8 @@ class MenuOverlayTest : public HeadlessGameTest {
 protected:
     void SetUp() override {
         HeadlessGameTest::SetUp();
-        app.screenWidth = 1024;
-        app.screenHeight = 768;
+        display.screenWidth = 1024;
+        display.screenHeight = 768;
         dialog.dialogId = 0;
         renderer.menuVisible = -1;
         textures.screens.openingTexture.glName = 71;
@@ -104,8 +104,8 @@ TEST_F(MenuOverlayTest, BackdropsFollowTheScreenAndTheWindowShape) {
     EXPECT_EQ(backdrop(14).texture, 73);
     EXPECT_EQ(backdrop(1).w, 1024);
 
-    app.screenWidth = 1280;  // 5:4: the opening picture between bars, the end picture letterboxed
-    app.screenHeight = 1024;
+    display.screenWidth = 1280;  // 5:4: the opening picture between bars, the end picture letterboxed
+    display.screenHeight = 1024;
     renderer.xScale = 0;
     const DrawnQuad opening = backdrop(1);
     EXPECT_EQ(opening.w, 1365);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/bytes.h"
+#include "base/bytes.h"
+#include "gfx/display.h"
 #include "gfx/frame.h"
 #include "gfx/text.h"
 #include "gfx/textures.h"
@@ -14,8 +14,8 @@ class TextTest : public HeadlessGameTest {
 protected:
     void SetUp() override {
         HeadlessGameTest::SetUp();
-        app.screenWidth = 1024;
-        app.screenHeight = 768;
+        display.screenWidth = 1024;
+        display.screenHeight = 768;
         font.spacing = 2;
     }
 
@@ -49,7 +49,7 @@ protected:
         set.firstFrame = 50;
         set.lastFrame = 87;
         set.currentFrame = 50;
-        textures.fontEntry = textures.textureTable.append(set);
+        catalogue.fontEntry = catalogue.textureTable.append(set);
         textures.frameTable.resize(90);
         for (std::size_t i = 0; i < textures.frameTable.size(); ++i)
             textures.frameTable[i].glName = static_cast<std::uint32_t>(1000 + i);
@@ -163,7 +163,7 @@ TEST_F(TextTest, TileTextPicksThePicturesOfItsCharacters) {
 
     // The cursor shows during the second half of its blink.
     drawLayer.calls.clear();
-    renderer.animDelta = 1;
+    frameClock.animDelta = 1;
     renderer.cursorBlink = 1;
     int shown = 0;
     for (int i = 0; i < 6; ++i) {
@@ -179,7 +179,7 @@ TEST_F(TextTest, TileTextPicksThePicturesOfItsCharacters) {
 
     // A font set without all 38 pictures shows the missing picture rather
     // than frames of another set.
-    textures.textureTable[textures.fontEntry].lastFrame = 55;
+    catalogue.textureTable[catalogue.fontEntry].lastFrame = 55;
     drawLayer.calls.clear();
     drawTileText(255, 255, 255, 255, 0, 0, "5z", 40, 50, 30);
     quads = drawnQuads();

@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/language.h"
-#include "core/paths.h"
+#include "app/app.h"
+#include "config/language.h"
+#include "config/paths.h"
 #include "gfx/draw_layer.h"
+#include "gfx/frame.h"
+#include "gfx/png_samples.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "platform/keys.h"
 #include "support/headless_game.h"
-#include "gfx/png_samples.h"
 
 namespace {
 
@@ -43,11 +44,11 @@ protected:
     // did not write.
     void load() {
         testing::internal::CaptureStderr();
-        loadTextures();
+        loadTextures(drawFrame);
         testing::internal::GetCapturedStderr();
     }
 
-    const TextureEntry& entry(int index) { return textures.textureTable[index]; }
+    const TextureEntry& entry(int index) { return catalogue.textureTable[index]; }
 
     // The recorded uploads, in order.
     std::vector<DrawCall> uploads() {
@@ -64,9 +65,9 @@ TEST_F(TexturePacksTest, NoPackLeavesOnlyTheNoTextureEntry) {
     ASSERT_TRUE(makeFolder(folder.path() + "txtpckEmpty"));
     writeFrame("txtpckEmpty", "grndrr01.png");  // no frame 00: no set
     load();
-    ASSERT_EQ(textures.packList.count(), 1);
-    EXPECT_EQ(textures.packList[1], "txtpckEmpty");
-    EXPECT_EQ(textures.textureTable.count(), 0);
+    ASSERT_EQ(catalogue.packList.count(), 1);
+    EXPECT_EQ(catalogue.packList[1], "txtpckEmpty");
+    EXPECT_EQ(catalogue.textureTable.count(), 0);
     EXPECT_EQ(entry(0).name, "No texture");
     EXPECT_EQ(entry(0).packName, "");
     EXPECT_EQ(entry(0).kind, KindNone);
@@ -85,14 +86,24 @@ TEST_F(TexturePacksTest, FramesRunUntilTheFirstMissingNumber) {
     // than the one built from it: no set, and the set before stays whole.
     writeFrame("txtpckA", "WALLcc00.PNG");
     load();
-    ASSERT_EQ(textures.textureTable.count(), 1);
+#ifdef _WIN32
+    // Windows names ignore case: "WALLcc00.png" is that file, and the set loads.
+    ASSERT_EQ(catalogue.textureTable.count(), 2);
+    EXPECT_EQ(entry(2).kind, KindWall);
+#else
+    ASSERT_EQ(catalogue.textureTable.count(), 1);
+#endif
     EXPECT_EQ(entry(1).packName, "txtpckA");
     EXPECT_EQ(entry(1).name, "");
     EXPECT_EQ(entry(1).kind, KindGround);
     EXPECT_EQ(entry(1).firstFrame, 1);
     EXPECT_EQ(entry(1).currentFrame, 1);
     EXPECT_EQ(entry(1).lastFrame, 2);
+#ifdef _WIN32
+    EXPECT_EQ(textures.frameTable.size(), 4u);
+#else
     EXPECT_EQ(textures.frameTable.size(), 3u);
+#endif
     EXPECT_NE(textures.frameTable[2].glName, 0u);
 }
 
@@ -102,11 +113,11 @@ TEST_F(TexturePacksTest, FileNamesGiveKindWrapModesSynchronisationAndName) {
     writeFrame("txtpckA", "trapxcspikes00.png");
     writeFrame("txtpckA", "zzzzcc00.png");
     load();
-    ASSERT_EQ(textures.textureTable.count(), 4);
+    ASSERT_EQ(catalogue.textureTable.count(), 4);
     // Listing order: FLAGrc, trapxcspikes, wallcc, zzzzcc.
     EXPECT_EQ(entry(1).kind, KindFlag);
     EXPECT_EQ(entry(1).synchronised, -1);
-    EXPECT_EQ(textures.flagEntry, 1);
+    EXPECT_EQ(catalogue.flagEntry, 1);
     EXPECT_EQ(entry(2).kind, KindTrap);
     EXPECT_EQ(entry(2).name, "spikes");
     EXPECT_EQ(entry(2).synchronised, 0);
@@ -140,12 +151,12 @@ TEST_F(TexturePacksTest, WellKnownEntriesFollowFirstAndLastWins) {
     writeFrame("txtpckB", "blshccsoft00.png");
     load();
     // A: back 1, ball 2, ballbig 3 (frames 3 and 4), blsh 4; B: back 5, blshsoft 6.
-    ASSERT_EQ(textures.textureTable.count(), 6);
+    ASSERT_EQ(catalogue.textureTable.count(), 6);
     EXPECT_EQ(entry(2).name, "");
     EXPECT_EQ(entry(3).name, "big");
     EXPECT_EQ(level.background.texture, 1);
     EXPECT_EQ(level.background.frame, entry(1).firstFrame);
-    EXPECT_EQ(textures.ballEntry, 3);
+    EXPECT_EQ(catalogue.ballEntry, 3);
     EXPECT_EQ(level.ballShadow.texture, 6);
     // The ball waits at (0, 0) on its set's first frame, the shadow beside it.
     EXPECT_EQ(level.ball.texture, 3);
@@ -164,10 +175,10 @@ TEST_F(TexturePacksTest, FrameNumbersGrowPastTwoDigits) {
     writeFrame("txtpckA", "wallcc100.png");
     load();
     // Frame 100 of the explosion also ends in "00.png" but is no set.
-    ASSERT_EQ(textures.textureTable.count(), 3);
+    ASSERT_EQ(catalogue.textureTable.count(), 3);
     EXPECT_EQ(entry(1).firstFrame, 1);
     EXPECT_EQ(entry(1).lastFrame, 101);
-    EXPECT_EQ(textures.explosionEntry, 1);
+    EXPECT_EQ(catalogue.explosionEntry, 1);
     EXPECT_EQ(entry(2).name, "");
     EXPECT_EQ(entry(3).name, "1");
     EXPECT_EQ(entry(3).kind, KindWall);
@@ -204,7 +215,7 @@ TEST_F(TexturePacksTest, StartUpNamesTheAllPacksEntryAndQuitDeletesThePackFrames
     testing::internal::CaptureStderr();
     EXPECT_THROW(runGame(folder.path()), HeadlessExit);
     testing::internal::GetCapturedStderr();
-    EXPECT_EQ(textures.packList[0], "All packs");
+    EXPECT_EQ(catalogue.packList[0], "All packs");
     std::vector<double> deleted;
     for (const DrawCall& call : drawLayer.calls)
         if (call.op == DrawOp::DeleteTexture) deleted.push_back(call.a[0]);

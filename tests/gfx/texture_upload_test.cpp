@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "core/numeric.h"
+#include "base/numeric.h"
 #include "gfx/draw_layer.h"
 #include "gfx/png_samples.h"
 #include "gfx/textures.h"
-#include "platform/files.h"
 #include "platform/files.h"
 #include "support/headless_game.h"
 

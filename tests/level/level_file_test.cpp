@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/bytes.h"
+#include "base/bytes.h"
 #include "level/level_file.h"
 #include "support/level_bytes.h"
 

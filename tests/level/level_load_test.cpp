@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "gfx/textures.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
+#include "platform/files.h"
 #include "support/level_fixture.h"
 
 namespace {
@@ -148,23 +149,71 @@ TEST_F(LevelLoadTest, ForeignAndDamagedFilesFailCleanly) {
     const Bytes cut(good.begin(), good.begin() + static_cast<long>(good.size() / 2));
     Bytes hugeCount = good;
     hugeCount[7 + 4 + 11 + 4 + 3 + 32 + 3] = 0x80;  // first list count becomes negative
-    for (const Bytes& bad : {foreign, cut, hugeCount}) {
+    // A foreign signature may be a newer version; a damaged level is named,
+    // from the program folder.
+    const std::pair<Bytes, std::string> cases[] = {{foreign, s(83)}, {cut, "v.zdl"}, {hugeCount, "v.zdl"}};
+    for (const auto& [bad, line3] : cases) {
         folder.write("v.zdl", good);
         ASSERT_TRUE(loadLevel(path("v.zdl")));
         dialog = DialogState();
         folder.write("v.zdl", bad);
-        EXPECT_FALSE(loadLevel(path("v.zdl")));
+        EXPECT_EQ(loadLevelFile(path("v.zdl")), LevelLoad::Unusable);
+        EXPECT_EQ(dialog.dialogId, 1);
         EXPECT_EQ(dialog.dialogLine1, s(80));
         EXPECT_EQ(dialog.dialogLine2, s(82));
-        EXPECT_EQ(dialog.dialogLine3, s(83));
+        EXPECT_EQ(dialog.dialogLine3, line3);
         EXPECT_TRUE(level.groundTiles.empty());
         EXPECT_EQ(level.levelName, "");
         EXPECT_EQ(level.zoom, SampleZoom);
     }
 }
 
+// A level file cut anywhere (in the header, in an entry, between fields)
+// is a bad file that leaves the cleared level; only the whole file loads.
+TEST_F(LevelLoadTest, ALevelCutAtEveryLengthLoadsOnlyWhole) {
+    usePack("lvlpcktest");
+    for (int version : {0, 7}) {
+        const Bytes whole = sampleLevelBytes(version);
+        for (std::size_t length = 0; length <= whole.size(); ++length) {
+            folder.write("lvlpcktest/001.zdl", Bytes(whole.begin(), whole.begin() + static_cast<long>(length)));
+            fillPreviousLevel();
+            dialog = DialogState();
+            const LevelLoad result = loadLevelFile();
+            if (length == whole.size()) {
+                ASSERT_EQ(result, LevelLoad::Loaded) << "version " << version;
+                EXPECT_EQ(dialog.dialogId, -1);
+                continue;
+            }
+            ASSERT_EQ(result, LevelLoad::Unusable) << "version " << version << " cut at " << length;
+            ASSERT_EQ(dialog.dialogId, 1);
+            EXPECT_EQ(dialog.dialogLine2, s(82));
+            ASSERT_EQ(dialog.dialogLine3, "lvlpcktest/001.zdl") << "cut at " << length;
+            for (int n = 1; n <= LevelListCount; ++n) ASSERT_TRUE(levelList(n).empty());
+            ASSERT_EQ(level.levelName, "");
+            ASSERT_EQ(level.timeLimit, 600);
+        }
+    }
+    deleteFile(folder.path() + "lvlpcktest/001.zdl");
+    EXPECT_EQ(loadLevelFile(), LevelLoad::Missing);
+}
+
+TEST_F(LevelLoadTest, EachMissingTexturePairIsReportedOncePerLoad) {
+    // Ground, arrow, platform and ball store the pair txtpckstone/"", the
+    // spare object txtpckother/odd: five objects, two missing pairs.
+    catalogue.textureTable[2].packName = "txtpckelse";
+    catalogue.textureTable[3].packName = "txtpckelse";
+    catalogue.textureTable[5].name = "renamed";
+    folder.write("v.zdl", sampleLevelBytes(7));
+    ASSERT_TRUE(loadLevel(path("v.zdl")));
+    EXPECT_EQ(dialog.messagesShown, 2u);
+    EXPECT_EQ(level.groundTiles[1].texture, 0);
+    EXPECT_EQ(level.ball.texture, 0);
+    ASSERT_TRUE(loadLevel(path("v.zdl")));
+    EXPECT_EQ(dialog.messagesShown, 4u);  // once more for the next load
+}
+
 TEST_F(LevelLoadTest, AMissingTextureIsReportedAndLoadingGoesOn) {
-    textures.textureTable[5].name = "renamed";
+    catalogue.textureTable[5].name = "renamed";
     folder.write("v.zdl", sampleLevelBytes(7));
     ASSERT_TRUE(loadLevel(path("v.zdl")));
     EXPECT_EQ(dialog.dialogId, 1);
@@ -213,7 +262,7 @@ TEST_F(LevelLoadTest, AFailedSaveKeepsTheOldFileAndReportsIt) {
 }
 
 TEST_F(LevelLoadTest, MissingTexturesAreSavedUnderTheNoTextureEntry) {
-    textures.textureTable[0].name = "none";
+    catalogue.textureTable[0].name = "none";
     clearLevel();
     addObject(level.walls, 128, 0, 0);
     addObject(level.walls, 256, 0, 99);  // beyond the table

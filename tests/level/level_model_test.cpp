@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/dialog.h"
-#include "core/numeric.h"
-#include "gfx/textures.h"
+#include "assets/texture_catalogue.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
 #include "level/level.h"
 #include "support/headless_game.h"
 #include "support/level_bytes.h"

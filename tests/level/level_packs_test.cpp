@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/paths.h"
-#include "frontend/statistics.h"
+#include "app/app.h"
+#include "config/dialog.h"
+#include "config/paths.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
+#include "level/pack_operations.h"
+#include "progress/statistics.h"
 #include "support/level_fixture.h"
 
 class LevelPacksTest : public LevelFilesTest {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/numeric.h"
+#include "base/numeric.h"
 #include "platform/headless.h"
 #include "platform/input_record.h"
 #include "platform/keys.h"

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/encoding.h"
+#include <cmath>
+#include <utility>
+
+#include "base/encoding.h"
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"
@@ -106,18 +109,68 @@ TEST(TextScreen, TerminalLinesCarryPaletteColours) {
     EXPECT_EQ(out, "\n\n\x1b[91mred\x1b[0m\n\x1b[97mwhite\x1b[0m\n");
 }
 
-TEST(TextScreen, GridStartsAtTheRowInThePaletteColour) {
-    const auto pixels = renderTextScreen(9, {{12, "E"}, {7, ""}, {15, "  |"}});
-    auto lit = [&](int column, int row, std::uint32_t rgb) {
-        for (int y = 0; y < TextCell; ++y)
-            for (int x = 0; x < TextCell; ++x)
-                if (pixels[static_cast<std::size_t>((row * TextCell + y) * 320 + column * TextCell + x)] == rgb)
-                    return true;
-        return false;
-    };
-    EXPECT_EQ(pixels.size(), 320u * 200u);
-    EXPECT_TRUE(lit(0, 8, 0xFF5555));    // "E" on row 9 in light red
-    EXPECT_FALSE(lit(0, 7, 0xFF5555));
-    EXPECT_TRUE(lit(2, 10, 0xFFFFFF));   // "|" two columns in, row 11, bright white
-    EXPECT_FALSE(lit(0, 10, 0xFFFFFF));  // spaces draw nothing
+TEST(TextScreen, TheWindowTakesTheLargestCellsThatFitTheDesktop) {
+    for (const auto& desktop : {std::pair{1024, 768}, std::pair{1920, 1080}, std::pair{3840, 2160},
+                                std::pair{1280, 1024}, std::pair{768, 1366}}) {
+        const int w = desktop.first, h = desktop.second;
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        const TextScreenLayout layout = textScreenLayout(w, h);
+        EXPECT_LE(layout.width(), w * 9 / 10);
+        EXPECT_LE(layout.height(), h * 4 / 5);
+        EXPECT_NEAR(layout.cellWidth * 3.0 / layout.cellHeight, 2.0, 0.1);  // two wide, three high
+        EXPECT_EQ(layout.border, layout.cellHeight / 2);
+        TextScreenLayout larger;
+        larger.cellHeight = layout.cellHeight + 1;
+        larger.cellWidth = (larger.cellHeight * 2 + 1) / 3;
+        larger.border = larger.cellHeight / 2;
+        EXPECT_TRUE(larger.width() > w * 9 / 10 || larger.height() > h * 4 / 5);
+    }
+    // About three times the height of the old 8-pixel cells on a small desktop.
+    EXPECT_EQ(textScreenLayout(1024, 768).cellHeight, 23);
+    const TextScreenLayout tiny = textScreenLayout(200, 150);
+    EXPECT_EQ(tiny.cellWidth, 6);
+    EXPECT_EQ(tiny.cellHeight, 9);
+}
+
+TEST(TextScreen, CharactersSitInTheirCellsInShadesOfTheirPaletteColour) {
+    for (const TextScreenLayout& layout :
+         {textScreenLayout(1024, 768), textScreenLayout(1920, 1080), textScreenLayout(3840, 2160)}) {
+        SCOPED_TRACE(std::to_string(layout.cellWidth) + " x " + std::to_string(layout.cellHeight));
+        const auto pixels = renderTextScreen(9, {{12, "E"}, {7, ""}, {15, "  |"}, {15, "\x01\xE9 "}}, layout);
+        ASSERT_EQ(pixels.size(), static_cast<std::size_t>(layout.width()) * layout.height());
+        // The brightest pixel of a cell, and whether every lit one is a shade
+        // of `rgb` (the colour scaled towards black, never another hue).
+        auto brightest = [&](int column, int row, std::uint32_t rgb, bool& shadesOnly) {
+            std::uint32_t best = 0;
+            shadesOnly = true;
+            for (int y = 0; y < layout.cellHeight; ++y)
+                for (int x = 0; x < layout.cellWidth; ++x) {
+                    const int py = layout.border + row * layout.cellHeight + y;
+                    const int px = layout.border + column * layout.cellWidth + x;
+                    const std::uint32_t p = pixels[static_cast<std::size_t>(py) * layout.width() + px];
+                    auto sum = [](std::uint32_t c) { return (c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16); };
+                    if (sum(p) > sum(best)) best = p;
+                    const double k = static_cast<double>(p >> 16) / static_cast<double>(rgb >> 16);
+                    for (int shift : {0, 8})
+                        if (std::abs(static_cast<double>((p >> shift) & 0xFF) - k * ((rgb >> shift) & 0xFF)) > 1.5)
+                            shadesOnly = false;
+                }
+            return best;
+        };
+        bool shades = false;
+        EXPECT_EQ(brightest(0, 8, 0xFF5555, shades), 0xFF5555u);  // "E" on row 9 in light red
+        EXPECT_TRUE(shades);
+        EXPECT_EQ(brightest(0, 7, 0xFF5555, shades), 0u);
+        // "|" two columns in, row 11: a thin stroke, nearly full where it lies.
+        EXPECT_GE(brightest(2, 10, 0xFFFFFF, shades) >> 16, 230u);
+        EXPECT_TRUE(shades);
+        EXPECT_EQ(brightest(0, 10, 0xFFFFFF, shades), 0u);  // spaces draw nothing
+        EXPECT_EQ(brightest(0, 11, 0xFFFFFF, shades), 0u);  // nor characters outside plain ASCII
+        EXPECT_EQ(brightest(1, 11, 0xFFFFFF, shades), 0u);
+        // The border stays black.
+        for (int x = 0; x < layout.width(); ++x) EXPECT_EQ(pixels[static_cast<std::size_t>(x)], 0u);
+    }
+    // Lines below the last row are left out.
+    const TextScreenLayout layout = textScreenLayout(1024, 768);
+    EXPECT_EQ(renderTextScreen(26, {{15, "A"}}, layout), renderTextScreen(1, {}, layout));
 }

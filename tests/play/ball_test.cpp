@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "audio/audio.h"
+#include "assets/audio.h"
 #include "platform/keys.h"
 #include "play/play.h"
 #include "support/play_fixture.h"

@@ -2,8 +2,8 @@
 // with markers, the hole-jump series.
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
-#include "core/numeric.h"
+#include "assets/audio.h"
+#include "base/numeric.h"
 #include "gfx/frame.h"
 #include "platform/keys.h"
 #include "play/play.h"
@@ -200,7 +200,7 @@ TEST_F(ObjectsTest, APlatformMovingAwayFromUnderARestingBallMakesItTeeterAndFall
 TEST_F(ObjectsTest, APlatformBlockedByAWallStaysAndKeepsItsVelocity) {
     put(level.platforms, KindPlatform, 0, 0, 7, 0);
     put(level.walls, KindWall, 130, 0);
-    renderer.animDelta = 1;
+    frameClock.animDelta = 1;
     movePlatforms();
     EXPECT_EQ(level.platforms[1].x, 2);
     movePlatforms();

@@ -2,10 +2,9 @@
 // bonus levels and the keys of play.
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
-#include "core/settings.h"
+#include "assets/audio.h"
+#include "config/settings.h"
 #include "gfx/frame.h"
-#include "gfx/hud.h"
 #include "platform/keys.h"
 #include "play/play.h"
 #include "support/play_fixture.h"
@@ -56,7 +55,7 @@ TEST_F(PlayLoopTest, ALostLifeRestoresTheBoardScoreAndBombsWhileTheClockRunsOn) 
     onStep();
     level.bombsCarried = 2;
     blast(384, 0);
-    hud.shownScore = 299.6;
+    play.shownScore = 299.6;
     EXPECT_EQ(play.score, 300);
     level.sinkScale = 101;  // the fall has ended
     level.explosions.append(LevelObject{});
@@ -97,7 +96,7 @@ TEST_F(PlayLoopTest, ABonusLevelDrivesTheBallUpwardsAndIgnoresTheArrowKeys) {
     step(0.5, {ScanRight, ScanMinus});
     EXPECT_EQ(level.ball.vx, 0);
     EXPECT_DOUBLE_EQ(level.ball.vy, -3);
-    EXPECT_EQ(renderer.targetZoom, 1.0);
+    EXPECT_EQ(frameClock.targetZoom, 1.0);
 }
 
 TEST_F(PlayLoopTest, TheExitSequenceEndsTheLevelAndEscLaterStillCountsAsFinished) {
@@ -174,8 +173,8 @@ TEST_F(PlayLoopTest, TheStartSetsTheCheckpointTheGreetingAndAStartVoice) {
     EXPECT_EQ(play.flagsLeft, 1);
     EXPECT_EQ(play.checkpointSet, -1);
     EXPECT_EQ(play.checkpointX, 128);
-    EXPECT_EQ(renderer.targetZoom, 0.4);
-    EXPECT_EQ(renderer.zoomEasing, -1);
+    EXPECT_EQ(frameClock.targetZoom, 0.4);
+    EXPECT_EQ(frameClock.zoomEasing, -1);
     EXPECT_FALSE(headless.pointerVisible);
     EXPECT_EQ(messageTexts(), std::vector<std::string>{s(91)});
     ASSERT_EQ(audio.requests.size(), 1u);

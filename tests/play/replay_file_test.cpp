@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "core/bytes.h"
-#include "core/numeric.h"
-#include "core/settings.h"
+#include "base/bytes.h"
+#include "base/numeric.h"
+#include "config/settings.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"

@@ -1,9 +1,9 @@
 // Runs of the real play loop recorded through playLevel and played back.
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
-#include "core/numeric.h"
-#include "core/settings.h"
+#include "assets/audio.h"
+#include "base/numeric.h"
+#include "config/settings.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
 #include "platform/keys.h"
@@ -31,6 +31,12 @@ void player(HeadlessPlatform& h) {
         h.keyQueue.push_back("m");
     }
     if (t > 20 && h.keyQueue.empty()) h.keyQueue.push_back(KeyEsc);
+}
+
+// The same player, whose session ends (a logout, say) after a second.
+void playerUntilTheSessionEnds(HeadlessPlatform& h) {
+    player(h);
+    if (h.clock - StartClock > 1.0) h.sessionEnding = true;
 }
 
 InputStream streamOf(const std::vector<InputCall>& calls) {
@@ -69,12 +75,12 @@ protected:
     }
 
     // Plays the level through playLevel with recording on.
-    RunResult recordRun() {
+    RunResult recordRun(void (*inputs)(HeadlessPlatform&) = player) {
         recordRunsTo(path);
-        headless.onSleep = player;
+        headless.onSleep = inputs;
         musicPressed = false;
         play.comboCount = 2;  // carried over from an earlier run
-        renderer.animDelta = 0.6;
+        frameClock.animDelta = 0.6;
         const int swapsBefore = headless.swapCount;
         RunResult run;
         run.result = playLevel();
@@ -91,7 +97,7 @@ protected:
         level = start;
         indexBoard();
         play = PlayState();
-        renderer.animDelta = 0;
+        frameClock.animDelta = 0;
         audio.requests.clear();
         seedRandom(777);
     }
@@ -209,6 +215,40 @@ TEST_F(ReplayRunTest, ARecordIsNotPlayedOnAnotherBoard) {
     const ReplayOutcome outcome = playRecord(record, nullptr, false);
     EXPECT_NE(outcome.error.find("not the board the run began on"), std::string::npos);
     EXPECT_EQ(outcome.frames, 0);
+    EXPECT_EQ(&platform(), &headless);
+}
+
+// The session's end stops play as Esc does; the record holds that Esc, so
+// the run replays to the same end, and a watched replay stops on it too.
+TEST_F(ReplayRunTest, ARunTheSessionEndsIsRecordedAsEndedByEsc) {
+    const RunResult recorded = recordRun(playerUntilTheSessionEnds);
+    EXPECT_EQ(recorded.result, 0);
+    EXPECT_EQ(play.endedByKey, -1);
+    EXPECT_LT(recorded.elapsed, 1.2);
+    const ReplayRecord record = readRecord();
+    const std::vector<InputCall> calls = callsOf(record.calls);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().kind, InputKind::ReadKey);
+    EXPECT_EQ(calls.back().key, KeyEsc);
+
+    headless.sessionEnding = false;
+    freshProgram();
+    ReplayOutcome outcome = playRecord(record, nullptr, false);
+    EXPECT_TRUE(outcome.complete) << outcome.report;
+    EXPECT_EQ(outcome.progress, ReplayProgress::Playing);
+    RunResult replayed;
+    replayed.result = outcome.result;
+    replayed.frames = outcome.frames;
+    fill(replayed);
+    expectSame(replayed, recorded);
+
+    HeadlessPlatform display;
+    display.sessionEnding = true;
+    freshProgram();
+    outcome = playRecord(record, &display, false);
+    EXPECT_EQ(outcome.progress, ReplayProgress::Stopped);
+    EXPECT_EQ(outcome.frames, 1);
+    EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(&platform(), &headless);
 }
 

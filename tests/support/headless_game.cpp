@@ -1,17 +1,16 @@
 #include "support/headless_game.h"
 
-#include "audio/audio.h"
-#include "audio/mixer_layer.h"
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/paths.h"
-#include "core/settings.h"
+#include "app/app.h"
+#include "assets/audio.h"
+#include "assets/mixer_layer.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "config/settings.h"
 #include "editor/editor_state.h"
-#include "frontend/menus.h"
-#include "frontend/profiles.h"
+#include "frontend/menu_state.h"
 #include "frontend/progression.h"
-#include "frontend/statistics.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
@@ -25,21 +24,26 @@
 #include "play/board_index.h"
 #include "play/play.h"
 #include "play/replay.h"
+#include "progress/profiles.h"
+#include "progress/statistics.h"
 
 void resetGameState() {
     app = AppState();
+    display = DisplayState();
     dialog = DialogState();
     language = LanguageState();
     paths = PathState();
     settings = Settings();
     level = Level();
     textures = TextureState();
+    catalogue = TextureCatalogue();
     drawLayer = DrawLayerState();
     pngDecoder = PngState();
     audio = AudioState();
     mixerLayer = MixerLayerState();
     packs = LevelPackState();
     renderer = RendererState();
+    frameClock = FrameClock();
     font = BitmapFont();
     play = PlayState();
     hud = HudState();
@@ -64,6 +68,7 @@ void HeadlessGameTest::SetUp() {
     drawLayer.recording = true;
     mixerLayer.recording = true;
     setPlatform(&headless);
+    setFrameDrawer(drawFrame);
     setProgramFolder(folder.path());
 }
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/bytes.h"
-#include "gfx/textures.h"
+#include "assets/texture_catalogue.h"
+#include "base/bytes.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void addTextureEntry(const std::string& pack, const std::string& name, std::int3
     entry.lastFrame = last;
     entry.currentFrame = first;
     entry.synchronised = synchronised;
-    textures.textureTable.append(entry);
+    catalogue.textureTable.append(entry);
 }
 
 void addSampleTextures() {

@@ -1,7 +1,7 @@
 #include "support/level_fixture.h"
 
-#include "core/language.h"
-#include "core/paths.h"
+#include "config/language.h"
+#include "config/paths.h"
 #include "level/level_file.h"
 #include "level/level_packs.h"
 

@@ -1,9 +1,9 @@
 #include "support/play_fixture.h"
 
-#include "audio/audio.h"
-#include "core/language.h"
+#include "assets/audio.h"
+#include "assets/texture_catalogue.h"
+#include "config/language.h"
 #include "gfx/frame.h"
-#include "gfx/textures.h"
 #include "play/play.h"
 #include "support/level_bytes.h"
 
@@ -13,7 +13,7 @@ void PlayTest::SetUp() {
     for (int kind = 1; kind <= KindWall; ++kind)
         addTextureEntry("txtpcktest", "k" + std::to_string(kind), kind, kind, kind, 0);
     addTextureEntry("txtpcktest", "bonusbackground", KindBackground, 6, 6, 0);
-    textures.explosionEntry = KindExplosion;
+    catalogue.explosionEntry = KindExplosion;
     audio.recordRequests = true;
     headless.clock = 100;  // well away from 0, which some rules treat as "never"
     level.background.texture = KindBackground;
@@ -57,7 +57,7 @@ void PlayTest::ballAt(double x, double y, double vx, double vy) {
 
 void PlayTest::step(double d, const std::set<int>& keys) {
     headless.heldKeys = keys;
-    renderer.animDelta = d;
+    frameClock.animDelta = d;
     headless.clock += d / 25;
     movePlatforms();
     updateBall();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/textures.h"
+#include "assets/texture_catalogue.h"
 #include "level/level.h"
 #include "support/headless_game.h"
 

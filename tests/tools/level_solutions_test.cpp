@@ -8,7 +8,6 @@
 
 #include "level/level.h"
 #include "platform/files.h"
-#include "gfx/hud.h"
 #include "play/play.h"
 #include "play_script.h"
 #include "support/headless_game.h"
@@ -212,7 +211,7 @@ TEST_F(LevelSolutionsTest, TheMainPackPlaysThroughInOrder) {
         resetGameState();
         setPlatform(&headless);
         play.score = 0;  // as the level screen does before every level
-        hud.shownScore = 0;
+        play.shownScore = 0;
         const SolutionRun run = playSolution("lvlpckzindrop", name);
         ASSERT_TRUE(run.problem.empty()) << name << ": " << run.problem;
         ASSERT_EQ(run.outcome.result, PlayResult::Finished) << name << ": " << resultLine(run.outcome);

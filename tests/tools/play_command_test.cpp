@@ -80,6 +80,22 @@ TEST_F(PlayCommand, TraceLinesAreTheSameOnEveryRunAndFollowTheFrames) {
     EXPECT_NE(first.output.find(" flags 1 bombs 0 score "), std::string::npos);
 }
 
+// A frame-time line before the first frames sets the first frame's step
+// too: from rest, Right held for one frame of 0.05 s gives the ball three
+// times the speed one frame of the default 1/60 s gives it.
+TEST_F(PlayCommand, ALeadingFrameTimeAppliesFromTheFirstFrame) {
+    auto firstFrameVx = [&](const std::string& script) {
+        const ToolRun run = play(script, "--trace --settle 0");
+        EXPECT_EQ(run.status, 0) << run.output;
+        const std::size_t at = run.output.find(" vx ");
+        return at == std::string::npos ? 0.0 : std::stod(run.output.substr(at + 4));
+    };
+    const double shortFrame = firstFrameVx("1 Right\n");
+    const double longFrame = firstFrameVx("# slower frames\nseed 2\nframe-time 0.05\n1 Right\n");
+    ASSERT_GT(shortFrame, 0);
+    EXPECT_NEAR(longFrame / shortFrame, 0.05 / 0.0167, 1e-9);
+}
+
 TEST_F(PlayCommand, ScriptMistakesAreReportedWithTheirLine) {
     const ToolRun run = play("10 Right\n\n# fine so far\n5 Sideways\nframe-time 0.001\nhop\n");
     EXPECT_EQ(run.status, 1);

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "core/settings.h"
+#include "assets/audio.h"
+#include "config/settings.h"
 #include "platform/headless.h"
 #include "play_script.h"
 #include "support/headless_game.h"

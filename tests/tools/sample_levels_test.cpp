@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "gfx/textures.h"
+#include "assets/texture_catalogue.h"
 #include "level/level.h"
 #include "level/level_file.h"
 #include "level_check.h"

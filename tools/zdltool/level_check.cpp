@@ -6,14 +6,15 @@
 #include <cstdio>
 #include <set>
 
-#include "core/language.h"
-#include "core/paths.h"
+#include "config/language.h"
+#include "config/paths.h"
 #include "gfx/draw_layer.h"
+#include "gfx/frame.h"
 #include "gfx/textures.h"
 #include "level/level.h"
 #include "level_text.h"
-#include "text_syntax.h"
 #include "platform/files.h"
+#include "text_syntax.h"
 
 namespace {
 std::string lowerCase(std::string text) {
@@ -273,12 +274,13 @@ GameContent scanGameFolder(const std::string& gameFolder) {
     // read) without touching OpenGL.
     setProgramFolder(gameFolder);
     textures = TextureState();
+    catalogue = TextureCatalogue();
     const bool wasRecording = drawLayer.recording;
     drawLayer.recording = true;
-    loadTextures();
+    loadTextures(drawFrame);
     drawLayer.recording = wasRecording;
     drawLayer.calls.clear();
-    for (const TextureEntry& entry : textures.textureTable)
+    for (const TextureEntry& entry : catalogue.textureTable)
         content.textureSets.push_back({entry.packName, entry.name, entry.kind});
     for (const std::string& fileName : listFolder(gameFolder + "audio/", "*.ogg", EntryKind::Files))
         content.music.push_back("audio/" + fileName);

@@ -8,8 +8,8 @@
 #include <map>
 #include <set>
 
-#include "core/numeric.h"
-#include "core/paths.h"
+#include "base/numeric.h"
+#include "config/paths.h"
 #include "gfx/png.h"
 #include "gfx/textures.h"
 #include "level/level.h"
@@ -25,8 +25,8 @@ namespace {
 std::vector<std::string> frameFiles() {
     std::vector<std::string> files{paths.programFolder + "notex.png"};
     std::vector<std::string> baseNames;
-    for (int i = 1; i <= textures.packList.count(); ++i) {
-        const std::string folder = paths.programFolder + textures.packList[i] + "/";
+    for (int i = 1; i <= catalogue.packList.count(); ++i) {
+        const std::string folder = paths.programFolder + catalogue.packList[i] + "/";
         for (const std::string& file : listFolder(folder, "*00.png", EntryKind::Files))
             baseNames.push_back(folder + file.substr(0, file.size() - 6));
     }
@@ -217,7 +217,7 @@ bool drawLevelMap(int size, MapPicture& picture, std::string& error) {
 bool makeLevelMap(const std::string& gameFolder, const std::string& levelPath, int size, MapPicture& picture,
                   std::string& error) {
     if (!preparePlay(gameFolder, levelPath, error)) return false;
-    if (textures.textureTable.count() == 0) {
+    if (catalogue.textureTable.count() == 0) {
         error = gameFolder + ": no texture packs (\"txtpck*\" folders with \"*00.png\" pictures)";
         return false;
     }

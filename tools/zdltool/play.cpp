@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "commands.h"
-#include "core/dialog.h"
+#include "config/dialog.h"
 #include "gfx/draw_layer.h"
 #include "level_text.h"
 #include "platform/files.h"

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <sstream>
 
-#include "core/app.h"
-#include "core/dialog.h"
-#include "core/language.h"
-#include "core/numeric.h"
-#include "core/paths.h"
+#include "base/numeric.h"
+#include "config/dialog.h"
+#include "config/language.h"
+#include "config/paths.h"
+#include "gfx/display.h"
 #include "gfx/draw_layer.h"
 #include "gfx/frame.h"
 #include "gfx/hud.h"
@@ -129,7 +129,7 @@ bool parseLine(const std::vector<std::string>& words, ScriptInstruction& out, st
 // One frame of play with `held` keys down; false once the level has ended.
 bool scriptedFrame(ScriptedPlatform& backend, const std::vector<int>& held, double frameTime) {
     backend.heldKeys = std::set<int>(held.begin(), held.end());
-    backend.deadline = renderer.lastFrameTime + frameTime;
+    backend.deadline = frameClock.lastFrameTime + frameTime;
     const bool goesOn = playFrame();
     drawLayer.calls.clear();  // nothing looks at the drawing; keep memory flat
     return goesOn;
@@ -186,10 +186,9 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     seedRandom(1);
     // Every run starts as in a fresh program, whatever ran before it in this
     // process: play's carried values (checkpoint count, hole-jump series,
-    // notices) anew, and a first frame as long as the shortest frame.
+    // notices) anew.
     play = PlayState();
     hud = HudState();
-    renderer.animDelta = 25 * MinFrameSeconds;
 
     double frameTime = MinFrameSeconds;
     bool started = false;
@@ -197,6 +196,10 @@ PlayOutcome runPlayScript(const std::vector<ScriptInstruction>& script, double s
     PlayOutcome outcome;
     auto frame = [&](const std::vector<int>& held) {
         if (!started) {
+            // The first frame's update steps by the frame drawn before play:
+            // here one of the frame time in force (a frame-time line before
+            // the first frames, else the shortest frame).
+            frameClock.animDelta = 25 * frameTime;
             startPlay();
             started = true;
         }
@@ -248,19 +251,24 @@ std::string resultLine(const PlayOutcome& outcome) {
            " time " + time + " frames " + std::to_string(outcome.frames);
 }
 
-bool preparePlay(const std::string& gameFolder, const std::string& levelPath, std::string& error) {
+void loadGameFolder(const std::string& gameFolder) {
     std::string folder = gameFolder;
     if (folder.empty() || folder.back() != '/') folder += '/';
     setProgramFolder(folder);
     listLanguageFiles();
     if (!language.languageFiles.empty()) loadLanguage(language.languageFiles[1]);
-    app.screenWidth = 1024;
-    app.screenHeight = 768;
+    display.screenWidth = 1024;
+    display.screenHeight = 768;
     textures = TextureState();
+    catalogue = TextureCatalogue();
+    setFrameDrawer(drawFrame);
     drawLayer.recording = true;
-    loadTextures();
+    loadTextures(drawFrame);
     drawLayer.calls.clear();
+}
 
+bool preparePlay(const std::string& gameFolder, const std::string& levelPath, std::string& error) {
+    loadGameFolder(gameFolder);
     if (isLevelFile(levelPath)) {
         if (loadLevel(levelPath)) return true;
         error = levelPath + ": cannot be read as a level file";

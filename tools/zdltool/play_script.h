@@ -7,7 +7,9 @@
 //                      Jump Bomb Zoom), none for no key
 //   press KEY          a buffered key press the next frame reads (Esc, m)
 //   frame-time SECONDS the length of every following frame (at least the
-//                      frame limiter's minimum, which is the default)
+//                      frame limiter's minimum, which is the default); one
+//                      before the first frames also sets the step of the
+//                      first frame's update
 //   seed N             the random generator's seed (default 1)
 #pragma once
 
@@ -64,6 +66,11 @@ std::string traceLine(std::int64_t frame);
 
 // The last line `zdltool play` prints.
 std::string resultLine(const PlayOutcome& outcome);
+
+// Makes `gameFolder` the program folder and loads its first language and
+// its texture packs, as the game does at start-up. Needs a headless platform
+// installed.
+void loadGameFolder(const std::string& gameFolder);
 
 // Loads a game folder's texture packs and language, and the level file
 // (".zdl") or level text (any other name) into the level model, as the game

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/encoding.h"
+#include "base/encoding.h"
 
 namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
