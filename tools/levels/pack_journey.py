@@ -75,6 +75,8 @@ map="""
 #;#.f..f..#######..........#;#
 #;#....o..#######..........;;#
 #;;.......#######..........###
+#;........#######..........###
+#;........#######..........###
 ##############################
 """, route=GARDEN + SHORT_CUT + YARD, alt=GARDEN + ROAD + YARD, eng=['Two Roads', 'The road round the north is long but safe.',
           'The gate in the garden wall is cracked:', 'a bomb opens the short cut.'],
@@ -748,7 +750,7 @@ map="""
 #,,,#.#########
 #,,,#<<<<<<<<<#
 #,,,#########.#
-#   #########.#
+#,,,#########.#
 #,,,#########.#
 #,,,#########.#
 #,,,#########.#
@@ -769,7 +771,7 @@ wait 2400
 """, alt="""
 wait 60
 hold B 2 blast the ceiling as the arrows begin to sweep the ball away
-wait 40
+wait 34
 hold J 150 and jump the gaps of the chimney, one after another
 wait 2400
 """, eng=['Chimney', 'Bonus level: up the chimney!',
@@ -1300,8 +1302,8 @@ back='sky', music='sunny', ground=('grass', 'sand', 'stone'), wall='hedge'))
 # the flags make it the longer way.
 ORCHARD_MIDDLE = """
 go 8 18
-go 25 19
-go 13 19
+go 25 20
+go 13 20
 slam U
 hold B 2 the first row of trees
 wait 30
@@ -1327,7 +1329,7 @@ go 13 1
 """
 ORCHARD_ALLEYS = """
 go 8 18
-go 25 19
+go 25 20
 go 25 13
 go 1 9
 go 1 7
@@ -1365,6 +1367,7 @@ map="""
 #...########ccc############
 #............b............#
 #.o.....f........t........#
+#.........................#
 #........................f#
 ###########################
 """, route=ORCHARD_ALLEYS, alt=ORCHARD_MIDDLE,
