@@ -172,3 +172,25 @@ TEST_F(LevelCheckTest, PacksAreFoundByEitherNameAndMissingOnesAreErrors) {
     game.write("lvlpckempty/readme.txt", "");
     EXPECT_TRUE(has(check("empty", levels), "lvlpckempty E: the pack has no levels"));
 }
+
+// A second solution (NNN.alt.solution) is only expected in a pack whose
+// levels show one; there a level without it, and one for a level the pack
+// does not have, are worth a warning.
+TEST_F(LevelCheckTest, SecondSolutionsAreExpectedOnlyInPacksThatOfferThem) {
+    for (const char* pack : {"lvlpckways", "lvlpckplain"})
+        for (const char* number : {"001", "002"}) {
+            writeLevel(pack, std::string(number) + ".zdl", goodLevel());
+            game.write(std::string(pack) + "/" + number + ".eng", "one\ntwo\nthree\nfour\n");
+            game.write(std::string(pack) + "/" + number + ".solution", "60 Right\n");
+        }
+    game.write("lvlpckways/001.alt.solution", "60 Right\n");
+    game.write("lvlpckways/007.alt.solution", "60 Right\n");
+    int levels = 0;
+    const auto findings = check("", levels);
+    EXPECT_EQ(levels, 4);
+    const std::string text = joined(findings);
+    EXPECT_TRUE(has(findings, "lvlpckways/002.zdl W: no second solution 002.alt.solution")) << text;
+    EXPECT_TRUE(has(findings, "lvlpckways/007.alt.solution W: a second solution for 007.zdl, which the pack does not have"))
+        << text;
+    EXPECT_EQ(findings.size(), 2u) << text;
+}

@@ -14,6 +14,7 @@ namespace {
 
 const std::string LevelsFolder = ZD_SOURCE_DIR "/levels/";
 const std::string PackFolder = "lvlpckzindrop/";
+const std::string JourneyFolder = "lvlpckjourney/";
 
 // The picture sets both texture packs provide: kind code and free name.
 const char* const packSets[][2] = {
@@ -52,16 +53,22 @@ protected:
             ASSERT_TRUE(readTextFile(ZD_SOURCE_DIR "/data/" + language, text));
             folder.write(language, text);
         }
-        for (const std::string& file : listFolder(LevelsFolder + PackFolder, "*", EntryKind::Files)) {
-            const std::string source = LevelsFolder + PackFolder + file;
+        addPack(PackFolder, levels);
+    }
+
+    // Builds a pack of the source tree into the game folder: its level texts
+    // as level files (appended to `built`), every other file as it is.
+    void addPack(const std::string& pack, std::vector<LevelFileData>& built) {
+        for (const std::string& file : listFolder(LevelsFolder + pack, "*", EntryKind::Files)) {
+            const std::string source = LevelsFolder + pack + file;
             if (file.size() > 4 && file.substr(file.size() - 4) == ".txt") {
                 const LevelFileData data = buildLevel(source);
-                levels.push_back(data);
-                folder.write(PackFolder + file.substr(0, file.size() - 4) + ".zdl", encodeLevelFile(data));
+                built.push_back(data);
+                folder.write(pack + file.substr(0, file.size() - 4) + ".zdl", encodeLevelFile(data));
             } else {
                 std::string text;
                 ASSERT_TRUE(readTextFile(source, text));
-                folder.write(PackFolder + file, text);
+                folder.write(pack + file, text);
             }
         }
     }
@@ -99,6 +106,20 @@ TEST_F(SampleLevelsTest, ThePackPassesTheCheckWithoutAnyFinding) {
     const std::vector<Finding> findings = checkGameFolder(folder.path(), "zindrop", checked);
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(checked, static_cast<int>(levels.size()));
+    for (const Finding& finding : findings)
+        if (matters(finding)) ADD_FAILURE() << finding.where << ": " << finding.message;
+}
+
+// The journey pack, whose levels each have a second solution as well.
+TEST_F(SampleLevelsTest, TheJourneyPackPassesTheCheckWithoutAnyFinding) {
+    std::vector<LevelFileData> journey;
+    addPack(JourneyFolder, journey);
+    ASSERT_GE(journey.size(), 20u);
+    int checked = 0;
+    ::testing::internal::CaptureStderr();
+    const std::vector<Finding> findings = checkGameFolder(folder.path(), "journey", checked);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(checked, static_cast<int>(journey.size()));
     for (const Finding& finding : findings)
         if (matters(finding)) ADD_FAILURE() << finding.where << ": " << finding.message;
 }
@@ -148,14 +169,15 @@ TEST_F(SampleLevelsTest, TogetherTheLevelsUseEveryKindOfObject) {
 }
 
 TEST_F(SampleLevelsTest, EveryLevelHasFourLinesOfTextInBothLanguages) {
-    for (const std::string& file : listFolder(LevelsFolder + PackFolder, "???.txt", EntryKind::Files))
-        for (const char* language : {".eng", ".deu"}) {
-            const std::string level = file.substr(0, 3);
-            std::string text;
-            ASSERT_TRUE(readTextFile(LevelsFolder + PackFolder + level + language, text)) << level << language;
-            int lines = 0;
-            for (char c : text) lines += c == '\n' ? 1 : 0;
-            EXPECT_EQ(lines, 4) << level << language;
-            EXPECT_EQ(text.find('\r'), std::string::npos) << level << language;
-        }
+    for (const std::string& pack : {PackFolder, JourneyFolder})
+        for (const std::string& file : listFolder(LevelsFolder + pack, "???.txt", EntryKind::Files))
+            for (const char* language : {".eng", ".deu"}) {
+                const std::string level = pack + file.substr(0, 3);
+                std::string text;
+                ASSERT_TRUE(readTextFile(LevelsFolder + level + language, text)) << level << language;
+                int lines = 0;
+                for (char c : text) lines += c == '\n' ? 1 : 0;
+                EXPECT_EQ(lines, 4) << level << language;
+                EXPECT_EQ(text.find('\r'), std::string::npos) << level << language;
+            }
 }

@@ -6,7 +6,9 @@
 
 For each levels/<pack>/NNN.txt with a NNN.solution beside it: the result, the
 level clock, the score, lives lost on the way, the time limit and the limit
-the solution asks for (its time x 1.5, rounded up to whole 10 seconds). Then
+the solution asks for (its time x 1.5, rounded up to whole 10 seconds). A
+second solution NNN.alt.solution, the other way to the exit, gets a row of its
+own (marked "alt") and the same variants; it asks for no limit. Then
 the robustness variants: the same inputs at 40 frames a second (frame-time
 0.025, frame counts scaled to the same durations), and N variants whose held
 keys each last 1 or 2 frames more or less than written. --set-limits writes
@@ -86,9 +88,11 @@ def shifted(items, rng, spread):
     return out
 
 
-def variant_rng(level):
-    """The random source of a level's shifted variants, the same in every checkout."""
-    return random.Random(os.path.relpath(os.path.abspath(level), os.path.join(ROOT, 'levels')))
+def variant_rng(level, solution=None):
+    """The random source of a solution's shifted variants, the same in every checkout: named by the level
+    for its NNN.solution, by the script itself for any other."""
+    named = level if solution is None or solution == level[:-4] + '.solution' else solution
+    return random.Random(os.path.relpath(os.path.abspath(named), os.path.join(ROOT, 'levels')))
 
 
 def run(tool, game, level, script, name):
@@ -121,22 +125,28 @@ def time_limit(text):
     return float(m.group(1)) if m else 600.0
 
 
-def check_level(args, level):
-    solution = level[:-4] + '.solution'
+def check_level(args, job):
+    level, solution = job
+    alt = solution != level[:-4] + '.solution'
     text = open(level).read()
     limit = time_limit(text)
     items = parse_script(open(solution).read())
     base = run(args.tool, args.game, level, write_script(items), 'base')
-    row = {'level': os.path.relpath(level, os.path.join(ROOT, 'levels')), 'limit': limit, **base}
-    row['asks'] = int(math.ceil(base['time'] * 1.5 / 10.0) * 10) if base['result'] == 'finished' else 0
+    name = os.path.relpath(level, os.path.join(ROOT, 'levels'))
+    row = {'level': name + (' alt' if alt else ''), 'path': level, 'limit': limit, **base}
+    row['asks'] = int(math.ceil(base['time'] * 1.5 / 10.0) * 10) if base['result'] == 'finished' and not alt else 0
     ok = lambda r: r['result'] == 'finished' and r['time'] <= limit
     slow = run(args.tool, args.game, level, write_script(scaled(items, 0.0167 / 0.025), 'frame-time 0.025'), 'slow')
     row['slow'] = 'ok' if ok(slow) else slow['result']
-    rng = variant_rng(level)
+    rng = variant_rng(level, solution)
     passed = 0
+    row['failed'] = []
     for i in range(args.variants):
         variant = shifted(items, rng, 1 if i % 2 == 0 else 2)
-        passed += ok(run(args.tool, args.game, level, write_script(variant), f'v{i}'))
+        result = run(args.tool, args.game, level, write_script(variant), f'v{i}')
+        passed += ok(result)
+        if not ok(result):
+            row['failed'].append(i)
     row['shifts'] = f'{passed}/{args.variants}'
     return row
 
@@ -152,17 +162,19 @@ def main():
     args = p.parse_args()
     levels = args.levels or sorted(glob.glob(os.path.join(ROOT, 'levels/lvlpck*/*.txt')))
     levels = [os.path.abspath(l) for l in levels if os.path.exists(l[:-4] + '.solution')]
+    jobs = [(l, s) for l in levels for s in (l[:-4] + '.solution', l[:-4] + '.alt.solution') if os.path.exists(s)]
     with concurrent.futures.ThreadPoolExecutor(2) as pool:
-        rows = list(pool.map(lambda l: check_level(args, l), levels))
+        rows = list(pool.map(lambda job: check_level(args, job), jobs))
     bad = 0
-    print(f'{"level":28} {"result":10} {"time":>7} {"score":>6} {"lost":>4} {"limit":>5} {"asks":>5} {"40fps":>6} {"shifts":>6}')
+    print(f'{"level":32} {"result":10} {"time":>7} {"score":>6} {"lost":>4} {"limit":>5} {"asks":>5} {"40fps":>6} {"shifts":>6}')
     for r in rows:
         fine = r['result'] == 'finished' and r['time'] <= r['limit'] and r['lost'] == 0
         bad += not fine
-        print(f'{r["level"]:28} {r["result"]:10} {r["time"]:7.2f} {r["score"]:6} {r["lost"]:4} {r["limit"]:5.0f} '
-              f'{r["asks"]:5} {r["slow"]:>6} {r["shifts"]:>6}{"" if fine else "  <-- FAILS"}')
+        print(f'{r["level"]:32} {r["result"]:10} {r["time"]:7.2f} {r["score"]:6} {r["lost"]:4} {r["limit"]:5.0f} '
+              f'{r["asks"]:5} {r["slow"]:>6} {r["shifts"]:>6}{"" if fine else "  <-- FAILS"}'
+              + (f'  (shifted variants {", ".join(map(str, r["failed"]))} fail: show.py --shift N)' if r['failed'] else ''))
         if args.set_limits and r['asks'] and r['asks'] != r['limit']:
-            path = os.path.join(ROOT, 'levels', r['level'])
+            path = r['path']
             text = open(path).read()
             text = re.sub(r'^timeLimit\s+\S+', f'timeLimit {r["asks"]}', text, count=1, flags=re.M)
             open(path, 'w').write(text)

@@ -7,7 +7,11 @@ For every levels/lvlpck*/NNN.txt: its number and title, what the level is
 about (the first sentence of the comment at its top), the mechanics it uses
 (counted from its grids and object lines), its time limit, the time and score
 of its solution (NNN.solution played by `zdltool play`) and a small map made
-by `zdltool map --size 256` into docs/levels/<pack>/NNN.png. The menu
+by `zdltool map --size 256` into docs/levels/<pack>/NNN.png. A pack whose
+levels have a second solution (NNN.alt.solution, the other way to the exit)
+gets a section per level instead of a table row: the whole comment, which
+names both ways, the time and score of each, the size of the board, and a
+map large enough to read a board larger than the screen. The menu
 background level is shown at the end. Build the game first (cmake --build
 build); run again whenever levels change. Exits 1 when a solution does not
 finish its level in time.
@@ -23,6 +27,10 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 MAP_SIZE = 256
+LARGE_MAP_SIZE = 768  # about 30 pixels a tile for a board of 25 tiles
+LARGE_BOARD = 16  # tiles: a board of a pack with second solutions wider or taller than this gets the large map
+# The packs of the course in the order of their difficulty; any other pack follows by name.
+PACK_ORDER = ['lvlpckzindrop', 'lvlpckjourney', 'lvlpckexpert']
 
 # What the picture set names of the texture packs stand for.
 ARROWS = {'arroweast', 'arrowwest', 'arrownorth', 'arrowsouth'}
@@ -93,6 +101,15 @@ def gaps(objects):
     return holes
 
 
+def board_size(objects):
+    """Columns and rows of the box round the level's ground tiles."""
+    ground = [(x, y) for kind, _, x, y in objects if kind == 'groundtiles']
+    if not ground:
+        return 0, 0
+    xs, ys = [x for x, _ in ground], [y for _, y in ground]
+    return int((max(xs) - min(xs)) // 128) + 1, int((max(ys) - min(ys)) // 128) + 1
+
+
 def counted(n, one, many):
     return f'{n} {one if n == 1 else many}'
 
@@ -132,8 +149,8 @@ def mechanics(text):
     return ', '.join(parts) or 'rolling'
 
 
-def about(text):
-    """The first sentence of the comment at the top, without the title before its colon."""
+def about(text, whole=False):
+    """The first sentence of the comment at the top (or all of it), without the title before its colon."""
     comment = []
     for line in text.splitlines():
         if not line.startswith('#'):
@@ -142,8 +159,9 @@ def about(text):
     words = ' '.join(comment)
     if ':' in words:
         words = words.split(':', 1)[1].strip()
-    sentence = re.split(r'(?<=\.)\s', words, maxsplit=1)[0]
-    return sentence[:1].upper() + sentence[1:]
+    if not whole:
+        words = re.split(r'(?<=\.)\s', words, maxsplit=1)[0]
+    return words[:1].upper() + words[1:]
 
 
 def field(pattern, text, default=''):
@@ -161,9 +179,9 @@ def play(tool, game, level, solution):
     return (words[1], float(words[5]), int(words[3]))
 
 
-def draw_map(tool, game, level, picture):
+def draw_map(tool, game, level, picture, size=MAP_SIZE):
     os.makedirs(os.path.dirname(picture), exist_ok=True)
-    proc = subprocess.run([tool, 'map', level, '-o', picture, '--game', game, '--size', str(MAP_SIZE)],
+    proc = subprocess.run([tool, 'map', level, '-o', picture, '--game', game, '--size', str(size)],
                           capture_output=True, text=True)
     if proc.returncode != 0:
         raise SystemExit(f'{level}: zdltool map failed: {proc.stderr.strip()}')
@@ -174,15 +192,19 @@ def describe(args, level):
     number = os.path.basename(level)[:-4]
     text = open(level, encoding='utf-8').read()
     picture = os.path.join(ROOT, 'docs', 'levels', pack, number + '.png')
-    draw_map(args.tool, args.game, level, picture)
+    width, height = board_size(objects_of(text))
+    other = level[:-4] + '.alt.solution'
+    large = os.path.exists(other) and max(width, height) > LARGE_BOARD
+    draw_map(args.tool, args.game, level, picture, LARGE_MAP_SIZE if large else MAP_SIZE)
     solution = level[:-4] + '.solution'
     result = play(args.tool, args.game, level, solution) if os.path.exists(solution) else ('no solution', 0.0, 0)
+    other_result = play(args.tool, args.game, level, other) if os.path.exists(other) else None
     limit = float(field(r'^timeLimit\s+(\S+)', text, '600'))
     return {
         'pack': pack, 'number': number, 'title': field(r'^title\s+"(.*)"', text, '(untitled)'),
-        'about': about(text), 'mechanics': mechanics(text), 'limit': limit,
-        'result': result[0], 'time': result[1], 'score': result[2],
-        'picture': os.path.relpath(picture, os.path.join(ROOT, 'docs')),
+        'about': about(text), 'whole_about': about(text, whole=True), 'mechanics': mechanics(text),
+        'limit': limit, 'result': result[0], 'time': result[1], 'score': result[2], 'other': other_result,
+        'board': (width, height), 'picture': os.path.relpath(picture, os.path.join(ROOT, 'docs')),
     }
 
 
@@ -202,9 +224,10 @@ def main():
     if not os.access(args.tool, os.X_OK):
         raise SystemExit(f'{args.tool}: not built (cmake --build build)')
 
-    # The main course first, then the other packs by name.
+    # The course in the order of difficulty, then any other pack by name.
+    rank = lambda name: PACK_ORDER.index(name) if name in PACK_ORDER else len(PACK_ORDER)
     packs = sorted((d for d in glob.glob(os.path.join(ROOT, 'levels', 'lvlpck*')) if os.path.isdir(d)),
-                   key=lambda d: (os.path.basename(d) != 'lvlpckzindrop', os.path.basename(d).lower()))
+                   key=lambda d: (rank(os.path.basename(d)), os.path.basename(d).lower()))
     levels = [l for pack in packs for l in sorted(glob.glob(os.path.join(pack, '[0-9][0-9][0-9].txt')))]
     # Pictures of levels that are gone would linger: the folder is rebuilt.
     for old in glob.glob(os.path.join(ROOT, 'docs', 'levels', '*', '*.png')):
@@ -221,22 +244,42 @@ def main():
            'them within their pack: what it is about, the mechanics it uses (the holes',
            'counted are gaps in the floor one or two tiles wide), its time limit, and the time',
            'and score of its solution (the input script beside the level, played by',
-           '`zdltool play`), with a map drawn by `zdltool map`.', '',
+           '`zdltool play`), with a map drawn by `zdltool map`. The packs follow in the',
+           'order of their difficulty: the main course, the journey of large boards, the',
+           'expert pack.', '',
            'This page and its pictures are made by `/usr/bin/python3 tools/levels/make_docs.py`',
            'from `levels/` and the built tool; run it again after changing a level.', '']
     failed = []
+
+    def outcome(r, result, time, score, what):
+        if result == 'finished' and (r['limit'] <= 0 or time <= r['limit']):
+            return f'{time:.2f} s, {score} points'
+        failed.append(f'{r["pack"]}/{r["number"]} ({what}): {result} in {time:.2f} s')
+        return f'**{cell(result)}** ({time:.2f} s, {score} points)'
+
     for pack in packs:
         name = os.path.basename(pack)
         pack_rows = [r for r in rows if r['pack'] == name]
-        out += [f'## Pack "{name[len("lvlpck"):]}" (`levels/{name}/`, {counted(len(pack_rows), "level", "levels")})', '',
-                '| No. | Level | Mechanics | Limit | Solution | Map |',
+        out += [f'## Pack "{name[len("lvlpck"):]}" (`levels/{name}/`, {counted(len(pack_rows), "level", "levels")})', '']
+        if any(r['other'] for r in pack_rows):
+            # Boards larger than the screen, each with two ways to the exit: a section a level, with a map
+            # large enough to read.
+            out += ['Every level of this pack has two ways to the exit, and a second solution',
+                    '(`NNN.alt.solution`) that proves the other way passable; the text says which way',
+                    'the solution takes.', '']
+            for r in pack_rows:
+                other = outcome(r, *r['other'], 'the other way') if r['other'] else 'none'
+                out += [f'### {r["number"]} {r["title"]}', '', r['whole_about'], '',
+                        f'- Mechanics: {r["mechanics"]}',
+                        f'- Board: {r["board"][0]} x {r["board"][1]} tiles; time limit: {limit_text(r["limit"])}',
+                        f'- Solution: {outcome(r, r["result"], r["time"], r["score"], "solution")}; '
+                        f'the other way: {other}', '',
+                        f'![{r["number"]} {r["title"]}]({r["picture"]})', '']
+            continue
+        out += ['| No. | Level | Mechanics | Limit | Solution | Map |',
                 '|---|---|---|---|---|---|']
         for r in pack_rows:
-            if r['result'] == 'finished' and (r['limit'] <= 0 or r['time'] <= r['limit']):
-                solution = f'{r["time"]:.2f} s, {r["score"]} points'
-            else:
-                solution = f'**{cell(r["result"])}** ({r["time"]:.2f} s, {r["score"]} points)'
-                failed.append(f'{name}/{r["number"]}: {r["result"]} in {r["time"]:.2f} s')
+            solution = outcome(r, r['result'], r['time'], r['score'], 'solution')
             out.append(f'| {r["number"]} | **{cell(r["title"])}**<br>{cell(r["about"])} | {cell(r["mechanics"])} '
                        f'| {limit_text(r["limit"])} | {solution} | ![{r["number"]}]({r["picture"]}) |')
         out.append('')

@@ -6,7 +6,10 @@ look, its texts and its route. This writes levels/<pack>/NNN.txt (the level
 text that the build compiles), .eng and .deu (the companion texts) and
 .solution (the route turned into an input script by route.py), plays the
 solution with zdltool and sets the time limit to its time x 1.5, rounded up to
-whole 10 seconds.
+whole 10 seconds. A level with a second route (`alt`, the other way to the
+exit) also gets NNN.alt.solution; when that way is so long that the limit
+would not leave it a tenth of the limit spare, the limit grows to its time
+x 1.1, rounded up likewise.
 
   make_levels.py [--tool build/zdltool] [--game build/game] [PACK [NUMBER ...]]
 
@@ -44,8 +47,9 @@ MUSIC = {'sunny': 'sunnyside', 'halls': 'hiddenhalls', 'tilt': 'fulltilt', 'bonu
 
 class Level:
     def __init__(self, title, map, route, eng, deu, about='', pack='txtpckclassic', back='sky', music='sunny',
-                 ground=('grass', 'sand', 'stone'), wall='brick', zoom=0.5):
+                 ground=('grass', 'sand', 'stone'), wall='brick', zoom=0.5, alt=None):
         self.title, self.map, self.route, self.eng, self.deu = title, map, route, eng, deu
+        self.alt = alt
         self.about, self.pack, self.back, self.music = about, pack, back, music
         self.ground, self.wall, self.zoom = ground, wall, zoom
 
@@ -114,6 +118,16 @@ def play(tool, game, level_path, solution_path):
     return last[1], int(last[3]), float(last[5])
 
 
+def rounded_limit(seconds, factor):
+    return int(math.ceil(seconds * factor / 10) * 10)
+
+
+def solution_text(level, rows, route_text, what):
+    start = [(j, i) for i, row in enumerate(rows) for j, ch in enumerate(row) if ch == 'o'][0]
+    text = f'# {level.title}: {what}, for zdltool play.\n'
+    return text + route.compile_route(f'start {start[0] * TILE} {start[1] * TILE}\n' + route_text, rows)
+
+
 def write(path, text, encoding='utf-8'):
     """Writes a file unless it already holds the text (companion texts are in the game's Windows-1252)."""
     if os.path.exists(path) and open(path, encoding=encoding).read() == text:
@@ -131,23 +145,31 @@ def make_pack(module, numbers, tool, game):
         if numbers and n not in numbers:
             continue
         base = os.path.join(folder, f'{n:03d}')
-        solution = f'# {level.title}: the route through the level, for zdltool play.\n'
         rows = rows_of(level.map)
-        start = [(j, i) for i, row in enumerate(rows) for j, ch in enumerate(row) if ch == 'o'][0]
-        solution += route.compile_route(f'start {start[0] * TILE} {start[1] * TILE}\n' + level.route, rows)
-        write(base + '.solution', solution)
+        write(base + '.solution', solution_text(level, rows, level.route, 'the route through the level'))
+        if level.alt:
+            write(base + '.alt.solution', solution_text(level, rows, level.alt, 'the other way to the exit'))
         for ext, lines in (('.eng', level.eng), ('.deu', level.deu)):
             assert len(lines) == 4, (level.title, ext)
             write(base + ext, '\n'.join(lines) + '\n', 'cp1252')
         write(base + '.txt', level_text(level, 600))
         result, score, seconds = play(tool, game, base + '.txt', base + '.solution')
-        limit = int(math.ceil(seconds * 1.5 / 10) * 10) if result == 'finished' else 600
+        limit = rounded_limit(seconds, 1.5) if result == 'finished' else 600
+        if level.alt:
+            alt_result, _, alt_seconds = play(tool, game, base + '.txt', base + '.alt.solution')
+            if alt_result == 'finished' and alt_seconds * 1.1 > limit:
+                limit = rounded_limit(alt_seconds, 1.1)
         write(base + '.txt', level_text(level, limit))
         if result == 'finished':
             result, score, seconds = play(tool, game, base + '.txt', base + '.solution')
         flag = '' if result == 'finished' else '   <-- FAILS'
         failures += result != 'finished'
         print(f'{pack}/{n:03d} {level.title:26} {result:10} time {seconds:7.2f} score {score:6} limit {limit}{flag}')
+        if level.alt:
+            alt_result, alt_score, alt_seconds = play(tool, game, base + '.txt', base + '.alt.solution')
+            flag = '' if alt_result == 'finished' else '   <-- FAILS'
+            failures += alt_result != 'finished'
+            print(f'{"":18}{"the other way":26} {alt_result:10} time {alt_seconds:7.2f} score {alt_score:6}{flag}')
     return failures
 
 
@@ -158,7 +180,7 @@ def main():
     p.add_argument('pack', nargs='?', default=None)
     p.add_argument('numbers', nargs='*', type=int)
     args = p.parse_args()
-    modules = ['pack_main', 'pack_expert']
+    modules = ['pack_main', 'pack_expert', 'pack_journey']
     failures = 0
     for name in modules:
         if not os.path.exists(os.path.join(HERE, name + '.py')):

@@ -3,6 +3,8 @@
 
   show.py [--slow] [--shift N] [--all] levels/lvlpckzindrop/004.txt [SCRIPT]
 
+SCRIPT is the level's NNN.solution unless given (NNN.alt.solution, say).
+
 --slow plays the script at 40 frames a second (frame-time 0.025, frame counts
 scaled as check_solutions.py does); --shift N plays check_solutions.py's
 shifted variant number N (from 0); --all shows every frame.
@@ -27,10 +29,11 @@ p.add_argument('level')
 p.add_argument('script', nargs='?')
 args = p.parse_args()
 level = os.path.abspath(args.level)
-items = cs.parse_script(open(args.script or level[:-4] + '.solution').read())
+script_path = os.path.abspath(args.script or level[:-4] + '.solution')
+items = cs.parse_script(open(script_path).read())
 header = ''
 if args.shift is not None:
-    rng = cs.variant_rng(level)
+    rng = cs.variant_rng(level, script_path)
     for i in range(args.shift + 1):
         variant = cs.shifted(items, rng, 1 if i % 2 == 0 else 2)
     items = variant

@@ -206,6 +206,10 @@ void checkPack(const std::string& gameFolder, const std::string& pack, const Gam
                std::vector<Finding>& findings, int& levelsChecked) {
     const std::string packFolder = gameFolder + pack + "/";
     std::set<int> numbers;
+    // Levels whose second solution (NNN.alt.solution, the other way to the
+    // exit) is missing: worth a warning only in a pack whose levels offer
+    // such a second way, which the presence of any one shows.
+    std::vector<std::string> withoutOtherWay;
     for (const std::string& fileName : listFolder(packFolder, "???.zdl", EntryKind::Files)) {
         const std::string where = pack + "/" + fileName;
         const int number = levelNumberOf(fileName);
@@ -231,6 +235,22 @@ void checkPack(const std::string& gameFolder, const std::string& pack, const Gam
         const std::string solution = fileName.substr(0, fileName.size() - 3) + "solution";
         if (!fileExists(packFolder + solution))
             findings.push_back({Severity::Warning, where, "no solution " + solution + " (an input script that finishes the level)"});
+        if (!fileExists(packFolder + fileName.substr(0, fileName.size() - 3) + "alt.solution"))
+            withoutOtherWay.push_back(fileName);
+    }
+    const std::vector<std::string> otherWays = listFolder(packFolder, "*.alt.solution", EntryKind::Files);
+    if (!otherWays.empty())
+        for (const std::string& fileName : withoutOtherWay) {
+            const std::string base = fileName.substr(0, fileName.size() - 3);
+            findings.push_back({Severity::Warning, pack + "/" + fileName,
+                                "no second solution " + base +
+                                    "alt.solution (the other way to the exit, which the pack's other levels have)"});
+        }
+    for (const std::string& fileName : otherWays) {
+        const std::string level = fileName.substr(0, fileName.size() - std::string("alt.solution").size()) + "zdl";
+        if (!fileExists(packFolder + level))
+            findings.push_back({Severity::Warning, pack + "/" + fileName,
+                                "a second solution for " + level + ", which the pack does not have"});
     }
     if (numbers.empty()) {
         findings.push_back({Severity::Error, pack, "the pack has no levels (files 001.zdl, 002.zdl, ...)"});
