@@ -12,8 +12,9 @@ levels=$(cd "$(dirname "$0")/../levels" && pwd)
 passed=0
 failed=0
 for solution in "$levels"/lvlpck*/*.solution; do
-  level=${solution%.solution}.txt
-  name=${level#"$levels"/}
+  level=${solution%.solution}
+  level=${level%.alt}.txt   # NNN.alt.solution plays level NNN by its other route
+  name=${solution#"$levels"/}
   expected=$("$linux/zdltool" play "$level" --inputs "$solution" --game "$linux/game" 2>&1 | tail -1)
   got=$(node --no-experimental-fetch "$web/zdltool.js" play "$level" --inputs "$solution" \
           --game "$web/game" 2>&1 | tail -1)
@@ -24,6 +25,6 @@ for solution in "$levels"/lvlpck*/*.solution; do
     failed=$((failed + 1))
   fi
 done
-echo "web solutions: every shipped solution gives the same result line in both builds"
+[ "$failed" -eq 0 ] && echo "web solutions: every shipped solution gives the same result line in both builds"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

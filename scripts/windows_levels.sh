@@ -29,7 +29,7 @@ done
 for solution in "$root"/levels/lvlpck*/*.solution; do
   pack=$(basename "$(dirname "$solution")")
   number=$(basename "$solution" .solution)
-  level=$pack/$number.zdl
+  level=$pack/${number%.alt}.zdl   # NNN.alt.solution plays level NNN by its other route
   "$linux/zdltool" play "$linux/game/$level" --inputs "$solution" --game "$linux/game" --trace \
     > "$work/linux.txt" 2>&1 || true
   wine_run 120 "$windows/zdltool.exe" play "$windows/game/$level" --inputs "$solution" \
