@@ -170,3 +170,17 @@ TEST_F(LevelPacksTest, DeletingAPackLoadsTheNextAndTheLastOneLeftIsReplacedByThe
     expectPacks({"lvlpckzindrop"});
     EXPECT_TRUE(folderExists(folder.path() + "lvlpckzindrop"));
 }
+
+// The game folder the build assembles offers every shipped pack in the pack
+// choice, each with all of its levels.
+TEST_F(LevelPacksTest, TheBuiltGameFolderOffersEveryShippedPack) {
+    setProgramFolder(ZD_GAME_DIR "/");
+    listLevelPacks();
+    expectPacks({"lvlpckexpert", "lvlpckjourney", "lvlpckzindrop"});
+    const int expectedLevels[] = {0, 13, 20, 30};
+    for (int pack = 1; pack <= packs.levelPacks.count(); ++pack) {
+        packs.currentPack = pack;
+        countLevels();
+        EXPECT_EQ(packs.levelCount, expectedLevels[pack]) << packs.levelPacks[pack];
+    }
+}
