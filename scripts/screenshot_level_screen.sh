@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's picture of the level screen from the real program under
-# Xvfb: a new player "ann" chooses the main pack (the second of the shipped
-# packs), and the picture is taken once the view has zoomed out over level 1.
+# Xvfb: a new player "ann" chooses the main pack (the pack choice opens on it,
+# the profile's pack), and the picture is taken once the view has zoomed out over level 1.
 # The player's files are removed again.
 #   scripts/screenshot_level_screen.sh build/game docs
 set -euo pipefail
