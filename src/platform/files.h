@@ -45,8 +45,15 @@ bool writeFileSafely(const std::string& path, const std::string& contents,
 // flushing its bytes failed (an input/output error), or it could not take the
 // target's name. The old file is untouched in every case.
 enum class WriteFailure { None, Create, InputOutput, Replace };
+
+// Whether a safe write waits for its bytes to reach the disk. Skipping it
+// suits a batch of writes that is made durable once at its end (in the web
+// page, where every flush saves the whole browser storage).
+enum class FlushToDisk { Yes, No };
+
 WriteFailure writeFileSafelyReporting(const std::string& path, const Bytes& contents,
-                                      const std::string& temporaryName = "");
+                                      const std::string& temporaryName = "",
+                                      FlushToDisk flush = FlushToDisk::Yes);
 
 bool deleteFile(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to);

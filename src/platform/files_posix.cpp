@@ -64,13 +64,13 @@ std::string executableFolder(const char* argv0) {
 }
 
 WriteFailure writeFileSafelyReporting(const std::string& path, const Bytes& contents,
-                                      const std::string& temporaryName) {
+                                      const std::string& temporaryName, FlushToDisk flush) {
     const std::string temporary =
         temporaryName.empty() ? path + ".tmp" : folderOfPath(path) + temporaryName;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return WriteFailure::Create;
     bool ok = writeAll(fd, contents.data(), contents.size());
-    ok = ::fsync(fd) == 0 && ok;
+    if (flush == FlushToDisk::Yes) ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     WriteFailure failure = ok ? WriteFailure::None : WriteFailure::InputOutput;
     if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) failure = WriteFailure::Replace;

@@ -65,7 +65,7 @@ std::string executableFolder(const char* argv0) {
 }
 
 WriteFailure writeFileSafelyReporting(const std::string& path, const Bytes& contents,
-                                      const std::string& temporaryName) {
+                                      const std::string& temporaryName, FlushToDisk flush) {
     const std::wstring temporary =
         widen(temporaryName.empty() ? path + ".tmp" : folderOfPath(path) + temporaryName);
     const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -81,13 +81,14 @@ WriteFailure writeFileSafelyReporting(const std::string& path, const Bytes& cont
         data += written;
         left -= written;
     }
-    ok = FlushFileBuffers(file) != 0 && ok;
+    if (flush == FlushToDisk::Yes) ok = FlushFileBuffers(file) != 0 && ok;
     ok = CloseHandle(file) != 0 && ok;
     WriteFailure failure = ok ? WriteFailure::None : WriteFailure::InputOutput;
     // A plain rename onto an existing file fails on Windows; this replaces
-    // the target in one step and returns once the move is on the disk.
-    if (ok && !MoveFileExW(temporary.c_str(), widen(path).c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // the target in one step and, when flushing, returns once the move is on
+    // the disk.
+    const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (flush == FlushToDisk::Yes ? MOVEFILE_WRITE_THROUGH : 0);
+    if (ok && !MoveFileExW(temporary.c_str(), widen(path).c_str(), moveFlags))
         failure = WriteFailure::Replace;
     if (failure != WriteFailure::None) DeleteFileW(temporary.c_str());
     return failure;

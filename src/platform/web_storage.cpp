@@ -51,24 +51,11 @@ std::map<std::string, std::string> readRecord(const std::string& path) {
     return record;
 }
 
-// Writes a whole file through a scratch file renamed over it, without the
-// flush to disk of writeFileSafely: in the web page a flush saves the whole
-// storage, once per file, where the merge wants one save at its end (which
-// stores the merged files together or not at all). On Windows, where only
-// the tests merge, the safe write does it (its rename cannot replace a file).
+// The merge's writes skip the flush to disk: in the web page a flush saves
+// the whole storage, once per file, where the merge wants one save at its
+// end (which stores the merged files together or not at all).
 bool writeWithoutFlush(const std::string& path, const Bytes& contents) {
-#ifdef _WIN32
-    return writeFileSafely(path, contents);
-#else
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
-    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-    ok = std::fclose(file) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
-#endif
+    return writeFileSafelyReporting(path, contents, "", FlushToDisk::No) == WriteFailure::None;
 }
 
 // Makes every folder of `relative`'s path below `root`.
