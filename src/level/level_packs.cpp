@@ -59,18 +59,23 @@ void sortNames(List<std::string>& names, std::int32_t& current) {
 
 void sortLevelPacks() { sortNames(packs.levelPacks, packs.currentPack); }
 
-void listLevelPacks() {
+void readPackFolders() {
     packs.levelPacks.clear();
     for (const std::string& name :
          listFolder(paths.programFolder, std::string(PackPrefix) + "*", EntryKind::Folders))
         packs.levelPacks.append(name);
+    sortLevelPacks();
+    packs.currentPack = packs.levelPacks.empty() ? 0 : 1;
+}
+
+void listLevelPacks() {
+    readPackFolders();
     if (packs.levelPacks.empty()) {
         const std::string defaultPack = MainPackFolder;
         packs.levelPacks.append(defaultPack);
         makeFolder(paths.programFolder + defaultPack);
+        packs.currentPack = 1;
     }
-    sortLevelPacks();
-    packs.currentPack = 1;
 }
 
 void countLevels() {

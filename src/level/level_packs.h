@@ -45,8 +45,11 @@ std::string comparableName(const std::string& name);
 // its entry through every swap. Shared by the pack and profile lists.
 void sortNames(List<std::string>& names, std::int32_t& current);
 
-// Rebuilds levelPacks from the "lvlpck*" folders, creating "lvlpckzindrop"
-// when there is none; sorts it and selects pack 1.
+// Rebuilds levelPacks, sorted, from the "lvlpck*" folders and selects pack 1
+// (0 when there is none); creates nothing.
+void readPackFolders();
+
+// readPackFolders, creating "lvlpckzindrop" when there is no pack.
 void listLevelPacks();
 
 // levelCount := the current pack's "???.zdl" files whose name starts with a

@@ -106,15 +106,10 @@ void appendLevel(std::string& html, const PageLevel& entry) {
 // its level files (1 .. the count the game finds; none for an empty folder).
 std::vector<PagePack> packsOfGameFolder() {
     std::vector<PagePack> found;
-    List<std::string> folders;
-    for (const std::string& name : listFolder(paths.programFolder, std::string(PackPrefix) + "*", EntryKind::Folders))
-        folders.append(name);
-    std::int32_t current = folders.empty() ? 0 : 1;
-    sortNames(folders, current);
-    packs.levelPacks = folders;
-    for (int p = 1; p <= folders.count(); ++p) {
+    readPackFolders();
+    for (int p = 1; p <= packs.levelPacks.count(); ++p) {
         PagePack pack;
-        pack.folder = folders[p];
+        pack.folder = packs.levelPacks[p];
         packs.currentPack = p;
         countLevels();
         const bool any = !listFolder(packFolder(), "???.zdl", EntryKind::Files).empty();
